@@ -1,0 +1,13 @@
+#include "platform/platform.h"
+
+namespace platform {
+
+namespace {
+Platform installed;
+}
+
+void Install(const Platform& platform) { installed = platform; }
+
+Platform& Current() { return installed; }
+
+} // namespace platform
