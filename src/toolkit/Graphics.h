@@ -180,9 +180,6 @@ struct TTextMetric {
 // A drawing target: a pixel buffer seen through an origin (the viewport origin plus the
 // offset of a child control) and a clip region. The selected pen, brush, font, text colour,
 // background mode and text alignment live here, as in a classic device context.
-class TDeviceContext;
-using HDC = TDeviceContext*;
-
 // Text output flags.
 constexpr unsigned DT_TOP = 0x0;
 constexpr unsigned DT_LEFT = 0x0;
@@ -217,6 +214,52 @@ constexpr unsigned DFCS_INACTIVE = 0x0100;
 constexpr unsigned DFCS_PUSHED = 0x0200;
 constexpr unsigned DFCS_CHECKED = 0x0400;
 constexpr unsigned DFCS_FLAT = 0x4000;
+
+class TDeviceContext {
+public:
+    explicit TDeviceContext(TPixelBuffer* target);
+    ~TDeviceContext();
+    TDeviceContext(const TDeviceContext&) = delete;
+    TDeviceContext& operator=(const TDeviceContext&) = delete;
+
+    TPixelBuffer* Target() const { return target_; }
+    void SetTarget(TPixelBuffer* target);
+    // Device position of logical (0, 0): the window origin of the view (a child control's
+    // offset in its form) plus the viewport origin set by SetViewportOrgEx.
+    TPoint WindowOrigin() const { return windowOrigin_; }
+    void SetWindowOrigin(TPoint origin);
+    TPoint ViewportOrigin() const { return viewportOrigin_; }
+    void SetViewportOrigin(TPoint origin);
+    TPoint Origin() const { return {windowOrigin_.X + viewportOrigin_.X, windowOrigin_.Y + viewportOrigin_.Y}; }
+    // The clip region in device coordinates; drawing never leaves it nor the target.
+    const TRegion& Clip() const { return clip_; }
+    void SetClip(const TRegion& clip);
+    // The view's own bounds in device coordinates; ResetClip returns the clip to it.
+    void SetViewBounds(const TRect& bounds);
+    void ResetClip();
+
+    // Selected objects and text state (copies, so a canvas can be destroyed freely).
+    TPen pen;
+    TBrush brush;
+    TFont font;
+    TColor textColor = clBlack;
+    TColor backColor = clWhite;
+    int backMode = OPAQUE;
+    unsigned textAlign = TA_LEFT | TA_TOP;
+
+private:
+    struct SavedState;
+    friend int SaveDC(TDeviceContext* dc);
+    friend bool RestoreDC(TDeviceContext* dc, int savedIndex);
+
+    TPixelBuffer* target_;
+    TPoint windowOrigin_;
+    TPoint viewportOrigin_;
+    TRect viewBounds_;
+    TRegion clip_;
+    std::vector<std::unique_ptr<SavedState>> saved_;
+};
+using HDC = TDeviceContext*;
 
 int SaveDC(HDC dc);
 bool RestoreDC(HDC dc, int savedIndex); // -1: the last saved state
