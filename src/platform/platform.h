@@ -271,6 +271,19 @@ public:
     virtual bool Remove(const std::string& name) = 0;
 };
 
+// Whole-file access for the settings file. Replacing is atomic: a reader sees either the old
+// or the new content, never a part, whatever happens to the process or the disk meanwhile.
+class IFiles {
+public:
+    virtual ~IFiles() = default;
+    // Reads the whole file; false when it does not exist or cannot be read.
+    virtual bool ReadFile(const std::string& path, std::string& content) = 0;
+    // Writes the content to a sibling temporary file, flushes it, renames it over the file and
+    // flushes the folder; creates the parent folder when missing. False when any step failed,
+    // in which case the old file is left as it was.
+    virtual bool ReplaceFile(const std::string& path, const std::string& content) = 0;
+};
+
 class IPaths {
 public:
     virtual ~IPaths() = default;
@@ -292,6 +305,7 @@ struct Platform {
     ISessionLock* sessionLock = nullptr;
     IAutostart* autostart = nullptr;
     IPaths* paths = nullptr;
+    IFiles* files = nullptr;
 };
 
 void Install(const Platform& platform);
