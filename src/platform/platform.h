@@ -197,16 +197,24 @@ enum ExitWindowsFlags : unsigned {
 class IPower {
 public:
     virtual ~IPower() = default;
+    // Ends the session (EWX_LOGOFF), shuts down (EWX_SHUTDOWN) or restarts (EWX_REBOOT);
+    // EWX_FORCE added means running programs and inhibitors are not waited for. Returns
+    // whether the request was accepted; the request itself runs asynchronously.
     virtual bool ExitWindowsEx(unsigned flags, unsigned reason) = 0;
+    // suspend = true suspends to memory, false hibernates; force = do not ask programs first.
     virtual bool SetSystemPowerState(bool suspend, bool force) = 0;
 };
+
+// The kind of request a privilege step prepares. Some systems hold one shutdown privilege
+// for every request; logind answers for each kind separately (CanPowerOff, CanReboot, ...).
+enum class PowerRight { EndSession, PowerOff, Reboot, Suspend, Hibernate };
 
 class IPrivilege {
 public:
     virtual ~IPrivilege() = default;
-    // Enables or disables the right to shut the system down; true when the adjustment
-    // left no error.
-    virtual bool SetShutdownPrivilege(bool enable) = 0;
+    // Enables or disables the right to make requests of this kind; true when the adjustment
+    // left no error (the right is held or can be granted after authorisation).
+    virtual bool SetShutdownPrivilege(bool enable, PowerRight right) = 0;
 };
 
 // ---------------------------------------------------------------------------------------

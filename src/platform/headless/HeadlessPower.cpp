@@ -1,0 +1,44 @@
+#include "platform/headless/HeadlessPower.h"
+
+namespace headless {
+
+namespace {
+
+const char* BoolText(bool value) {
+    return value ? "true" : "false";
+}
+
+const char* RightName(platform::PowerRight right) {
+    switch (right) {
+    case platform::PowerRight::EndSession:
+        return "EndSession";
+    case platform::PowerRight::PowerOff:
+        return "PowerOff";
+    case platform::PowerRight::Reboot:
+        return "Reboot";
+    case platform::PowerRight::Suspend:
+        return "Suspend";
+    case platform::PowerRight::Hibernate:
+        return "Hibernate";
+    }
+    return "?";
+}
+
+} // namespace
+
+bool HeadlessPower::ExitWindowsEx(unsigned flags, unsigned reason) {
+    calls_.push_back("ExitWindowsEx(" + std::to_string(flags) + ", " + std::to_string(reason) + ")");
+    return requestAnswer_;
+}
+
+bool HeadlessPower::SetSystemPowerState(bool suspend, bool force) {
+    calls_.push_back(std::string("SetSystemPowerState(") + BoolText(suspend) + ", " + BoolText(force) + ")");
+    return requestAnswer_;
+}
+
+bool HeadlessPower::SetShutdownPrivilege(bool enable, platform::PowerRight right) {
+    calls_.push_back(std::string("SetShutdownPrivilege(") + BoolText(enable) + ", " + RightName(right) + ")");
+    return privilegeAnswer_;
+}
+
+} // namespace headless

@@ -1,0 +1,40 @@
+#include "power/ShutdownPrivilege.h"
+
+#include <cstdio>
+
+namespace power {
+
+platform::PowerRight RightForExitWindows(unsigned flags) {
+    if ((flags & platform::EWX_REBOOT) != 0) {
+        return platform::PowerRight::Reboot;
+    }
+    if ((flags & platform::EWX_SHUTDOWN) != 0) {
+        return platform::PowerRight::PowerOff;
+    }
+    return platform::PowerRight::EndSession;
+}
+
+platform::PowerRight RightForPowerState(bool suspend) {
+    return suspend ? platform::PowerRight::Suspend : platform::PowerRight::Hibernate;
+}
+
+bool SetShutdownPrivilege(bool enable, platform::PowerRight right) {
+    platform::IPrivilege* privilege = platform::Current().privilege;
+    if (privilege == nullptr) {
+        std::fputs("vesperon: no privilege backend installed; privilege step failed\n", stderr);
+        return false;
+    }
+    return privilege->SetShutdownPrivilege(enable, right);
+}
+
+bool ExitWindowsPrivileged(unsigned flags) {
+    SetShutdownPrivilege(true, RightForExitWindows(flags));
+    platform::IPower* systemPower = platform::Current().power;
+    if (systemPower == nullptr) {
+        std::fputs("vesperon: no power backend installed; end-session request dropped\n", stderr);
+        return false;
+    }
+    return systemPower->ExitWindowsEx(flags, 0);
+}
+
+} // namespace power
