@@ -1,0 +1,22 @@
+// The one entry point the program needs to use the X11 window system; free of X headers so
+// that including it cannot leak Xlib's macros into portable code.
+#pragma once
+
+#include "platform/platform.h"
+
+#include <memory>
+#include <string>
+
+namespace platform::x11 {
+
+struct X11Options {
+    // Present through MIT-SHM when the server offers it; XPutImage otherwise.
+    bool useSharedMemory = true;
+};
+
+// Connects to the display (nullptr: $DISPLAY). Returns nullptr and a readable reason in
+// `error` when no connection can be made.
+std::unique_ptr<IWindowSystem> OpenWindowSystem(const char* displayName, std::string& error,
+                                                const X11Options& options = {});
+
+} // namespace platform::x11
