@@ -1,0 +1,46 @@
+// The once-a-second tick of an armed task: the time left measured afresh from the clock, its
+// caption and tray hint, the hand-over to the warning window and the firing window.
+#pragma once
+
+#include "toolkit/DateUtils.h"
+
+#include <cstdint>
+#include <string>
+
+namespace core {
+
+// Whole hours, minutes and seconds of |b - a|: the span in days times 24, 1440 and 86400, each
+// truncated toward zero, never rounded.
+struct TSpan {
+    std::int64_t hours = 0;
+    std::int64_t minutes = 0;
+    std::int64_t seconds = 0;
+};
+TSpan SpanBetween(TDateTime a, TDateTime b);
+
+struct TCountdown {
+    std::int64_t H = 0;  // whole hours
+    std::int64_t M = 0;  // minutes past the hours
+    std::int64_t S = 0;  // seconds past the minutes
+    std::int64_t St = 0; // whole seconds of the span
+    std::string caption; // LabInfo: Will be <action>: H hours M minutes S seconds
+    std::string hint;    // tray: the title, a carriage return, the caption
+};
+
+// Steps 1 to 5 of the tick; after the target the numbers count up again.
+TCountdown CountdownOf(TDateTime now, TDateTime FTarget, const std::string& FActionName);
+
+inline constexpr std::int64_t kWarnSeconds = 30;
+inline constexpr std::int64_t kFiringSeconds = 5;
+
+// The warning window takes over at the first tick with 30 or fewer whole seconds left
+// (also just after the target).
+bool WarningDue(bool FWarn, std::int64_t St);
+
+// The warning window's starting count: whole seconds between now (read again) and the target.
+std::int32_t WarningCount(TDateTime now, TDateTime FTarget);
+
+// The action is due at or after the target while fewer than 5 whole seconds have passed.
+bool FiringDue(TDateTime now, TDateTime FTarget);
+
+} // namespace core

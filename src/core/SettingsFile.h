@@ -1,0 +1,60 @@
+// The settings file "Vesperon.ini": its eight keys, reading them at start-up and storing one
+// key per change.
+#pragma once
+
+#include "core/TaskSettings.h"
+#include "toolkit/DateUtils.h"
+
+#include <string>
+#include <vector>
+
+namespace core {
+
+// In the order the loader reads them.
+enum class TSettingKey { AutoRun, RBFS, CBCF, RQ, SJ, FZ, SD, Warn };
+
+inline constexpr const char* kSettingsFileName = "Vesperon.ini";
+
+const char* SectionOf(TSettingKey key); // "CB" or "Set"
+const char* NameOf(TSettingKey key);    // "AutoRun", "RBFS", ...
+
+// The file in the given folder (which ends with a path separator).
+std::string SettingsFilePath(const std::string& folder);
+
+struct TLoadedSettings {
+    TTaskSettings task;
+    // Keys written back while loading, in order.
+    std::vector<TSettingKey> stored;
+    // What went wrong and was got over: conversion errors of date or time texts replaced by
+    // today or now, and stores the platform refused (the fields keep their values). Loading
+    // never stops half-way; the window may report these texts.
+    std::vector<std::string> problems;
+};
+
+// Reads the eight keys with their defaults (today's date and the present time as text for the
+// date and time keys). Booleans are integers, integers decimal or "0x" hex.
+TTaskSettings ReadSettings(const std::string& fileName, TDateTime now, const TFormatSettings& formats);
+
+// A date or time text that does not read in the current formats (after the regional formats
+// changed, or edited by hand) falls back to today or now; returns the keys replaced and adds
+// the conversion error texts to errors.
+std::vector<TSettingKey> RepairDateTimeTexts(TTaskSettings& task, TDateTime now,
+                                             const TFormatSettings& formats,
+                                             std::vector<std::string>& errors);
+
+// A date before today becomes today. True when the date text changed.
+bool MoveDateToToday(TTaskSettings& task, TDateTime now, const TFormatSettings& formats);
+
+// With the date row visible and the date today, a time earlier than now (to the second)
+// becomes now. True when the time text changed.
+bool MoveTimeToNow(TTaskSettings& task, TDateTime now, const TFormatSettings& formats);
+
+// The loading steps that touch no control: read, repair, move date and time, storing each
+// changed key at once. The window then sets its controls from the task (picker date from
+// FDateText, picker time from FTimeText), which after this always read.
+TLoadedSettings LoadSettings(const std::string& fileName, TDateTime now, const TFormatSettings& formats);
+
+// Writes the one key from its field. Raises EIniFileException when the file cannot be written.
+void SaveSetting(const std::string& fileName, const TTaskSettings& task, TSettingKey key);
+
+} // namespace core
