@@ -74,7 +74,16 @@ private:
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 enum TPenMode { pmCopy, pmNot, pmXor, pmMaskPenNot };
-enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
+enum TBrushStyle {
+    bsSolid,
+    bsClear,
+    bsHorizontal,
+    bsVertical,
+    bsFDiagonal,
+    bsBDiagonal,
+    bsCross,
+    bsDiagCross
+};
 enum TFontStyle { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 using TFontStyles = unsigned; // bits of TFontStyle
 enum TFontPitch { fpDefault, fpVariable, fpFixed };
@@ -168,7 +177,7 @@ private:
 // Device contexts
 
 struct TTextMetric {
-    int tmHeight = 0;   // ascent + descent
+    int tmHeight = 0; // ascent + descent
     int tmAscent = 0;
     int tmDescent = 0;
     int tmAveCharWidth = 0;
@@ -200,10 +209,23 @@ constexpr unsigned TA_LEFT = 0;
 constexpr unsigned TA_RIGHT = 2;
 constexpr unsigned TA_CENTER = 6;
 constexpr unsigned TA_TOP = 0;
+constexpr unsigned TA_BOTTOM = 8;
 constexpr unsigned TA_BASELINE = 24;
 
 constexpr int TRANSPARENT = 1;
 constexpr int OPAQUE = 2;
+
+// ExtTextOut options.
+constexpr unsigned ETO_OPAQUE = 0x2;
+constexpr unsigned ETO_CLIPPED = 0x4;
+
+// Kinds of clip region returned by the clip functions (0 = error).
+constexpr int NULLREGION = 1;
+constexpr int SIMPLEREGION = 2;
+constexpr int COMPLEXREGION = 3;
+
+// The result of reading a pixel outside the target or the clip region.
+constexpr TColor CLR_INVALID = 0xFFFFFFFF;
 
 // DrawFrameControl (check marks of the classic check box).
 constexpr unsigned DFC_BUTTON = 4;
@@ -230,7 +252,9 @@ public:
     void SetWindowOrigin(TPoint origin);
     TPoint ViewportOrigin() const { return viewportOrigin_; }
     void SetViewportOrigin(TPoint origin);
-    TPoint Origin() const { return {windowOrigin_.X + viewportOrigin_.X, windowOrigin_.Y + viewportOrigin_.Y}; }
+    TPoint Origin() const {
+        return {windowOrigin_.X + viewportOrigin_.X, windowOrigin_.Y + viewportOrigin_.Y};
+    }
     // The clip region in device coordinates; drawing never leaves it nor the target.
     const TRegion& Clip() const { return clip_; }
     void SetClip(const TRegion& clip);
@@ -267,12 +291,29 @@ bool SetViewportOrgEx(HDC dc, int x, int y, TPoint* previous);
 bool GetViewportOrgEx(HDC dc, TPoint* origin);
 int ExcludeClipRect(HDC dc, int left, int top, int right, int bottom);
 int IntersectClipRect(HDC dc, int left, int top, int right, int bottom);
+// The bounding box of the clip region in logical coordinates.
+int GetClipBox(HDC dc, TRect& box);
 unsigned SetTextAlign(HDC dc, unsigned align);
 TColor SetTextColor(HDC dc, TColor color);
 int SetBkMode(HDC dc, int mode);
 TColor SetBkColor(HDC dc, TColor color);
 int DrawText(HDC dc, const std::string& text, TRect& rect, unsigned format);
 bool GetTextMetrics(HDC dc, TTextMetric& metric);
+// Draws one line of text at (x, y) honouring the text alignment, the text colour and the
+// background mode; ETO_OPAQUE fills `rect` with the background colour first, ETO_CLIPPED
+// clips the text to `rect` (both in logical coordinates).
+bool ExtTextOut(HDC dc, int x, int y, unsigned options, const TRect* rect, const std::string& text);
+bool GetTextExtentPoint32(HDC dc, const std::string& text, TSize& size);
+// Width of one line of text and the font's text height, without any device context.
+TSize MeasureText(const TFont& font, const std::string& text);
+// Copies part of a pixel buffer onto the DC (stretched to dest, logical coordinates),
+// leaving the destination untouched where the source has the transparent colour.
+bool TransparentStretchBlt(HDC dc, const TRect& dest, const TPixelBuffer& source, const TRect& sourceRect,
+                           TColor transparentColor);
+// Copies part of a pixel buffer onto the DC, stretched to dest (logical coordinates).
+bool StretchBlt(HDC dc, const TRect& dest, const TPixelBuffer& source, const TRect& sourceRect);
+// Blends an ARGB image (alpha in the top byte) onto the DC with its top-left at (x, y).
+bool AlphaBlendImage(HDC dc, int x, int y, const TPixelBuffer& argb);
 bool DrawFrameControl(HDC dc, const TRect& rect, unsigned type, unsigned state);
 
 // ---------------------------------------------------------------------------------------
@@ -320,11 +361,16 @@ public:
     TSize TextExtent(const std::string& text);
     TRect ClipRect();
     void Refresh(); // re-selects pen, brush and font into the device context
+    // Called after every drawing call (a bitmap reports its own change through it).
+    std::function<void()> OnChange;
 
 protected:
     // Called before every drawing call; a control canvas attaches its device context here.
     virtual void CreateHandle() {}
-    void RequiredState();
+    // Attaches the device context and selects the pen, brush and font that changed since
+    // they were last selected; null when there is nothing to draw on.
+    HDC RequiredState();
+    void Changed();
 
 private:
     TPen pen_;
@@ -332,6 +378,9 @@ private:
     TFont font_;
     HDC handle_ = nullptr;
     TPoint penPos_;
+    bool penValid_ = false;
+    bool brushValid_ = false;
+    bool fontValid_ = false;
 };
 
 // ---------------------------------------------------------------------------------------
@@ -389,6 +438,7 @@ public:
     const TPixelBuffer& Image() const { return image_; }
     void Assign(const TIcon* source);
     bool LoadFromResourceName(const std::string& name);
+    bool LoadFromPngData(const unsigned char* data, std::size_t size);
     std::function<void()> OnChange;
 
 private:
@@ -423,6 +473,8 @@ public:
     // Adds a bitmap (split into cells of Width x Height); pixels of the mask colour are
     // transparent. Returns the index of the first added image.
     int AddMasked(const TBitmap& bitmap, TColor maskColor);
+    // Adds an icon with its alpha; an icon of another size is scaled to the list's size.
+    int AddIcon(const TIcon& icon);
     // Draws image index at (x, y); disabled images are drawn greyed.
     void Draw(TCanvas* canvas, int x, int y, int index, bool enabled = true);
     void GetBitmap(int index, TBitmap* bitmap);
