@@ -23,6 +23,7 @@ run: build
 test: build build-asan
 	ctest --preset release -j $(JOBS)
 	ctest --preset asan -j $(JOBS) -LE e2e
+	./scripts/run-fuzzers.sh
 
 clean:
 	rm -rf build

@@ -1,0 +1,134 @@
+#include "platform/linux/LinuxFiles.h"
+
+#include "platform/linux/LinuxPaths.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+class LinuxFilesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/vesperon-files-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        root = pattern;
+    }
+    void TearDown() override { fs::remove_all(root); }
+
+    std::string Read(const std::string& path) {
+        std::string content;
+        return files.ReadFile(path, content) ? content : "<unreadable>";
+    }
+    int EntriesIn(const std::string& folder) {
+        int count = 0;
+        for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder)) {
+            ++count;
+        }
+        return count;
+    }
+
+    std::string root;
+    linuxplatform::LinuxFiles files;
+};
+
+TEST_F(LinuxFilesTest, ReplacingCreatesTheFoldersAndLeavesNoTemporaryFile) {
+    const std::string path = root + "/a/b/Vesperon.ini";
+    EXPECT_FALSE(files.Exists(path));
+    ASSERT_TRUE(files.ReplaceFile(path, "[CB]\nWarn=1\n"));
+    ASSERT_TRUE(files.ReplaceFile(path, "[CB]\nWarn=0\n"));
+    EXPECT_EQ(Read(path), "[CB]\nWarn=0\n");
+    EXPECT_EQ(EntriesIn(root + "/a/b"), 1);
+    EXPECT_EQ(fs::status(root + "/a").permissions() & fs::perms::all, fs::perms::owner_all);
+}
+
+TEST_F(LinuxFilesTest, AReplacedFileKeepsItsModeAndALinkKeepsPointingAtIt) {
+    const std::string target = root + "/real.ini";
+    ASSERT_TRUE(files.ReplaceFile(target, "old"));
+    chmod(target.c_str(), 0600);
+    fs::create_symlink(target, root + "/link.ini");
+    ASSERT_TRUE(files.ReplaceFile(root + "/link.ini", "new"));
+    EXPECT_TRUE(fs::is_symlink(root + "/link.ini"));
+    EXPECT_EQ(Read(target), "new");
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+}
+
+TEST_F(LinuxFilesTest, AFolderThatCannotBeMadeRefusesTheWriteAndKeepsNothing) {
+    ASSERT_TRUE(files.ReplaceFile(root + "/plain", "x"));
+    EXPECT_FALSE(files.ReplaceFile(root + "/plain/Vesperon/Vesperon.ini", "[CB]\n"));
+    EXPECT_EQ(EntriesIn(root), 1);
+    EXPECT_EQ(Read(root + "/missing"), "<unreadable>");
+}
+
+TEST_F(LinuxFilesTest, AWriterKilledAtAnyMomentNeverLeavesATornFile) {
+    const std::string path = root + "/Vesperon.ini";
+    const std::string first(200000, 'a');
+    const std::string second(300000, 'b');
+    ASSERT_TRUE(files.ReplaceFile(path, first));
+    for (int round = 0; round < 5; ++round) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (int i = 0;; ++i) {
+                files.ReplaceFile(path, i % 2 == 0 ? second : first);
+            }
+        }
+        usleep(useconds_t(3000 + round * 7000));
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        const std::string content = Read(path);
+        EXPECT_TRUE(content == first || content == second) << "torn file of " << content.size() << " bytes";
+    }
+}
+
+namespace {
+
+// Sets an environment variable for the length of a test and puts the old value back.
+class TScopedEnvironment {
+public:
+    TScopedEnvironment(const char* name, const char* value) : name_(name) {
+        const char* old = std::getenv(name);
+        had_ = old != nullptr;
+        old_ = had_ ? old : "";
+        setenv(name, value, 1);
+    }
+    ~TScopedEnvironment() {
+        if (had_) {
+            setenv(name_, old_.c_str(), 1);
+        } else {
+            unsetenv(name_);
+        }
+    }
+    TScopedEnvironment(const TScopedEnvironment&) = delete;
+    TScopedEnvironment& operator=(const TScopedEnvironment&) = delete;
+
+private:
+    const char* name_;
+    bool had_ = false;
+    std::string old_;
+};
+
+} // namespace
+
+TEST(LinuxPathsTest, TheSettingsFolderFollowsXdgConfigHomeWhenItIsAbsolute) {
+    linuxplatform::LinuxPaths paths;
+    const TScopedEnvironment home("HOME", "/tmp/home-of-test");
+    {
+        const TScopedEnvironment config("XDG_CONFIG_HOME", "/tmp/cfg");
+        EXPECT_EQ(paths.ConfigFolder(), "/tmp/cfg/Vesperon/");
+    }
+    const TScopedEnvironment config("XDG_CONFIG_HOME", "relative");
+    EXPECT_EQ(paths.ConfigFolder(), "/tmp/home-of-test/.config/Vesperon/");
+}
+
+TEST(LinuxPathsTest, TheProgramPathIsTheRunningFile) {
+    linuxplatform::LinuxPaths paths;
+    const std::string path = paths.ProgramPath();
+    EXPECT_EQ(path.substr(path.rfind('/') + 1), "platform_tests");
+}
