@@ -1,0 +1,197 @@
+// The Linux power backend against a fake logind and fake session managers on a private
+// dbus-daemon that stands in for the system and the session bus. The fixture points
+// DBUS_SYSTEM_BUS_ADDRESS and DBUS_SESSION_BUS_ADDRESS of this process at the private bus
+// and refuses to run any action unless both point there, so no call reaches the machine's
+// real logind or desktop.
+#include "platform/linux/LogindPower.h"
+#include "platform/linux/LogindPrivilege.h"
+#include "power/FakeServices.h"
+#include "power/PowerActions.h"
+#include "power/PrivateBus.h"
+
+#include <cstdlib>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using powertest::CallLog;
+using powertest::DesktopKind;
+using powertest::FakeLogind;
+using powertest::FakeLogindOptions;
+using powertest::FakeSessionManager;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+
+constexpr const char* kSystemBusVariable = "DBUS_SYSTEM_BUS_ADDRESS";
+constexpr const char* kSessionBusVariable = "DBUS_SESSION_BUS_ADDRESS";
+
+class LogindIntegrationTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(bus_.Address().empty()) << bus_.Error();
+        Remember(kSystemBusVariable, savedSystemBus_);
+        Remember(kSessionBusVariable, savedSessionBus_);
+        PointBusesAt(bus_.Address());
+        saved_ = platform::Current();
+        platform::Current().power = &power_;
+        platform::Current().privilege = &privilege_;
+    }
+
+    void TearDown() override {
+        platform::Current() = saved_;
+        Restore(kSystemBusVariable, savedSystemBus_);
+        Restore(kSessionBusVariable, savedSessionBus_);
+    }
+
+    void PointBusesAt(const std::string& address) {
+        setenv(kSystemBusVariable, address.c_str(), 1);
+        setenv(kSessionBusVariable, address.c_str(), 1);
+        privateAddress_ = address;
+    }
+
+    void StartLogind(FakeLogindOptions options = {}) {
+        logind_ = std::make_unique<FakeLogind>(bus_.Address(), log_, std::move(options));
+        ASSERT_TRUE(logind_->Ready()) << "the fake logind could not take its name on the private bus";
+    }
+
+    // Performs the action through the program's power code and returns what it wrote to stderr.
+    std::string Perform(int action) {
+        const char* systemBus = std::getenv(kSystemBusVariable);
+        const char* sessionBus = std::getenv(kSessionBusVariable);
+        if (systemBus == nullptr || sessionBus == nullptr || privateAddress_ != systemBus ||
+            privateAddress_ != sessionBus) {
+            ADD_FAILURE() << "refusing to run: the buses are not the test's private bus";
+            return {};
+        }
+        bool actionDone = false;
+        ::testing::internal::CaptureStderr();
+        power::PerformAction(action, actionDone);
+        return ::testing::internal::GetCapturedStderr();
+    }
+
+    std::vector<std::string> Calls() const { return log_.Calls(); }
+
+    powertest::PrivateBus bus_;
+    CallLog log_;
+    std::unique_ptr<FakeLogind> logind_;
+
+private:
+    static void Remember(const char* name, std::optional<std::string>& value) {
+        const char* current = std::getenv(name);
+        value = current != nullptr ? std::optional<std::string>(current) : std::nullopt;
+    }
+    static void Restore(const char* name, const std::optional<std::string>& value) {
+        if (value) {
+            setenv(name, value->c_str(), 1);
+        } else {
+            unsetenv(name);
+        }
+    }
+
+    linuxplatform::LogindPower power_;
+    linuxplatform::LogindPrivilege privilege_;
+    platform::Platform saved_;
+    std::string privateAddress_;
+    std::optional<std::string> savedSystemBus_;
+    std::optional<std::string> savedSessionBus_;
+};
+
+TEST_F(LogindIntegrationTest, EachActionReachesItsLogindMethodInteractively) {
+    StartLogind();
+    EXPECT_EQ(Perform(power::kActionShutdown), "");
+    EXPECT_EQ(Perform(power::kActionRestart), "");
+    EXPECT_EQ(Perform(power::kActionStandBy), "");
+    EXPECT_EQ(Perform(power::kActionDormancy), "");
+    EXPECT_THAT(Calls(), ElementsAre("CanPowerOff()", "PowerOff(true)", "CanReboot()", "Reboot(true)",
+                                     "CanSuspend()", "Suspend(true)", "CanHibernate()", "Hibernate(true)"));
+}
+
+TEST_F(LogindIntegrationTest, ForcedShutdownPowersOffIgnoringInhibitors) {
+    StartLogind();
+    EXPECT_EQ(Perform(power::kActionForcedShutdown), "");
+    EXPECT_THAT(Calls(), ElementsAre("CanPowerOff()", "PowerOffWithFlags(16)"));
+}
+
+TEST_F(LogindIntegrationTest, ForcedShutdownFallsBackToPowerOffWhereTheFlagIsUnknown) {
+    StartLogind({.canAnswer = "yes", .refuseFlaggedCalls = true});
+    EXPECT_EQ(Perform(power::kActionForcedShutdown), "");
+    EXPECT_THAT(Calls(), ElementsAre("CanPowerOff()", "PowerOffWithFlags(16)", "PowerOff(true)"));
+}
+
+TEST_F(LogindIntegrationTest, AChallengeAnswerCountsAsAllowed) {
+    StartLogind({.canAnswer = "challenge"});
+    EXPECT_EQ(Perform(power::kActionStandBy), "");
+    EXPECT_THAT(Calls(), ElementsAre("CanSuspend()", "Suspend(true)"));
+}
+
+TEST_F(LogindIntegrationTest, ANoAnswerSkipsStandByAndDormancyButNotTheSessionRequests) {
+    StartLogind({.canAnswer = "no"});
+    EXPECT_THAT(Perform(power::kActionStandBy), HasSubstr("logind CanSuspend answered \"no\""));
+    EXPECT_THAT(Perform(power::kActionDormancy), HasSubstr("logind CanHibernate answered \"no\""));
+    Perform(power::kActionShutdown);
+    EXPECT_THAT(Calls(), ElementsAre("CanSuspend()", "CanHibernate()", "CanPowerOff()", "PowerOff(true)"));
+}
+
+TEST_F(LogindIntegrationTest, LogOffWithoutASessionManagerTerminatesTheOwnSession) {
+    StartLogind();
+    EXPECT_EQ(Perform(power::kActionLogoff), "");
+    EXPECT_THAT(Calls(), ElementsAre("GetSessionByPID(own pid)", "TerminateSession(c7)"));
+}
+
+TEST_F(LogindIntegrationTest, LogOffAsksTheDesktopsSessionManagerWithoutConfirmation) {
+    StartLogind();
+    {
+        FakeSessionManager gnome(bus_.Address(), DesktopKind::Gnome, log_);
+        ASSERT_TRUE(gnome.Ready());
+        EXPECT_EQ(Perform(power::kActionLogoff), "");
+    }
+    {
+        FakeSessionManager kde(bus_.Address(), DesktopKind::KdeShutdown, log_);
+        ASSERT_TRUE(kde.Ready());
+        EXPECT_EQ(Perform(power::kActionLogoff), "");
+    }
+    {
+        FakeSessionManager xfce(bus_.Address(), DesktopKind::Xfce, log_);
+        ASSERT_TRUE(xfce.Ready());
+        EXPECT_EQ(Perform(power::kActionLogoff), "");
+    }
+    EXPECT_THAT(Calls(), ElementsAre("org.gnome.SessionManager.Logout(1)", "org.kde.Shutdown.logout()",
+                                     "org.xfce.Session.Manager.Logout(false, true)"));
+}
+
+TEST_F(LogindIntegrationTest, ARefusedLogOffDoesNotTerminateTheSession) {
+    // Terminating now would lose the work the session manager is protecting.
+    StartLogind();
+    FakeSessionManager gnome(bus_.Address(), DesktopKind::Gnome, log_, true);
+    ASSERT_TRUE(gnome.Ready());
+    const std::string diagnostics = Perform(power::kActionLogoff);
+    EXPECT_THAT(diagnostics, HasSubstr("log-off through org.gnome.SessionManager failed"));
+    EXPECT_THAT(Calls(), ElementsAre("org.gnome.SessionManager.Logout(1)"));
+}
+
+TEST_F(LogindIntegrationTest, WithoutLogindEveryActionReturnsWithItsFailuresOnStderr) {
+    for (int action = power::kActionShutdown; action <= power::kActionDormancy; ++action) {
+        const std::string diagnostics = Perform(action);
+        EXPECT_THAT(diagnostics, HasSubstr("vesperon: logind ")) << "action " << action;
+        const auto lines = std::count(diagnostics.begin(), diagnostics.end(), '\n');
+        // The privilege step and the request each report their own failure.
+        EXPECT_GE(lines, 1) << diagnostics;
+        EXPECT_LE(lines, 2) << diagnostics;
+    }
+    EXPECT_THAT(Calls(), IsEmpty());
+}
+
+TEST_F(LogindIntegrationTest, WithoutASystemBusEveryActionReturnsWithADiagnostic) {
+    PointBusesAt(bus_.AbsentAddress());
+    for (int action = power::kActionShutdown; action <= power::kActionDormancy; ++action) {
+        EXPECT_THAT(Perform(action), HasSubstr("system bus not reachable")) << "action " << action;
+    }
+}
+
+} // namespace
