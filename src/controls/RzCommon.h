@@ -78,6 +78,9 @@ enum TGradientDirection {
 
 enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 
+// Vertical placement of a caption inside its rectangle (buttons, check boxes, panels).
+enum TAlignmentVertical { avTop, avCenter, avBottom };
+
 // Which part of a hot-tracked glyph shows the hot colours.
 enum TRzButtonHotTrackStyle { htsInterior, htsFrame };
 
