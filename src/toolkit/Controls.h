@@ -526,4 +526,9 @@ bool EnableWindow(HWND window, bool enable);
 bool GetCursorPos(TPoint* point);
 bool SetForegroundWindow(HWND window);
 bool PtInRect(const TRect& rect, TPoint p);
+// Negative when the key (VK_SHIFT, VK_CONTROL, VK_MENU or a mouse button) is down during the
+// input being handled.
+short GetKeyState(unsigned virtualKey);
+// Set by the form that routes an input event: the modifier and button state it carries.
+void SetKeyboardShiftState(unsigned shift);
 void MessageBeep(unsigned type);

@@ -16,8 +16,8 @@ public:
     void SetInterval(unsigned value);
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool value);
+    // Raised at every expiry; a running timer without a handler just keeps its rhythm.
     TNotifyEvent OnTimer;
-    void SetOnTimer(TNotifyEvent handler);
 
     // For the application's loop.
     bool Running() const { return running_; }

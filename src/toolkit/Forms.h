@@ -98,6 +98,7 @@ public:
     TIcon* Icon() { return &icon_; }
 
     bool Showing() override;
+    TPoint ClientOrigin() override;
     void Show();
     void Hide();
     void Close();
@@ -135,6 +136,12 @@ public:
     TControl* CaptureControl() const { return captureControl_; }
     void SetCaptureControl(TControl* control);
     TControl* MouseControl() const { return mouseControl_; }
+    // The control that received the last WM_SETFOCUS while the form holds the focus.
+    TWinControl* WindowFocus() const { return windowFocus_; }
+    // Shows cursor over the form (called from WM_SETCURSOR handlers).
+    void ApplyCursor(TCursor cursor);
+    TCursor CurrentCursor() const { return currentCursor_; }
+    TCanvas* Canvas() { return &canvas_; }
 
     TNotifyEvent OnCreate;
     TNotifyEvent OnDestroy;
@@ -156,28 +163,35 @@ public:
     void RestoreFocus();
     void LoseNativeFocus();
     void ControlDestroyed(TControl* control);
+    // Gives the window focus to the active control (or the form).
+    void SetWindowFocus();
 
 protected:
     virtual void DoCreate();
     virtual void DoShow();
     virtual void DoHide();
     virtual void DoClose(TCloseAction& action);
-    void Paint();
+    virtual void Paint();
     void PaintWindow(HDC dc) override;
     void Dispatch(TMessage& message) override;
     void BoundsChanged() override;
 
 private:
+    void ShowNative();
+    void HideNative();
     void EnsureNativeWindow();
     void PlaceOnScreen();
     void SyncNativeBounds();
-    void PaintWinControl(TWinControl* control, HDC dc, const TRegion& clip);
+    void Present(const TRect& area);
+    void PaintWinControl(TWinControl* control, const TRegion& clip);
+    void MoveWindowFocus(TWinControl* target);
+    bool CloseModal();
+    void DispatchInput(const platform::InputEvent& event);
     void RouteMouse(const platform::InputEvent& event);
     void RouteKey(const platform::InputEvent& event);
-    void RouteChar(const platform::InputEvent& event);
+    void RouteChars(const platform::InputEvent& event);
     void UpdateMouseControl(TPoint formPoint, bool inside);
-    void UpdateCursor(TPoint formPoint);
-    TControl* FindTarget(TPoint formPoint);
+    TControl* FindTarget(TPoint formPoint, bool allowDisabled);
     TWinControl* KeyTarget();
     void CMDialogKeyForm(TMessage& message);
 
@@ -195,8 +209,16 @@ private:
     bool placed_ = false;
     TWinControl* activeControl_ = nullptr;
     TWinControl* focusedControl_ = nullptr;
+    TWinControl* windowFocus_ = nullptr;
+    int focusCount_ = 0;
     TControl* captureControl_ = nullptr;
     TControl* mouseControl_ = nullptr;
+    bool mouseControlEntered_ = false;
+    TPoint lastMousePos_;
+    bool swallowChar_ = false;
+    TCursor currentCursor_ = crArrow;
+    TControlCanvas canvas_;
+    std::vector<TCustomForm*> disabledForModal_;
     TPixelBuffer backBuffer_;
     TRegion invalid_;
     TRegion presentDirty_;
@@ -210,6 +232,8 @@ public:
 };
 
 TCustomForm* GetParentForm(const TControl* control);
+// Detaches the device contexts still handed out on form (the form is going away).
+void ForgetFormDCs(TCustomForm* form);
 
 // ---------------------------------------------------------------------------------------
 // Message boxes: a pluggable provider. Without one installed, the platform's message box
@@ -248,6 +272,7 @@ public:
         reference->AfterConstruction();
     }
     void RegisterCreatedForm(TCustomForm* form);
+    void RegisterForm(TCustomForm* form);
 
     // The message loop.
     void Run();
