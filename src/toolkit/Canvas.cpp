@@ -62,11 +62,10 @@ TCanvas::TCanvas() {
 
 TCanvas::~TCanvas() = default;
 
+// Handing out the context selects the canvas's objects first, so that functions drawing
+// straight on it (DrawText) use the canvas's current font and colours.
 HDC TCanvas::Handle() {
-    if (handle_ == nullptr) {
-        CreateHandle();
-    }
-    return handle_;
+    return RequiredState();
 }
 
 void TCanvas::SetHandle(HDC dc) {
@@ -80,7 +79,10 @@ void TCanvas::SetHandle(HDC dc) {
 }
 
 HDC TCanvas::RequiredState() {
-    HDC dc = Handle();
+    if (handle_ == nullptr) {
+        CreateHandle();
+    }
+    HDC dc = handle_;
     if (dc == nullptr) {
         return nullptr;
     }

@@ -33,6 +33,7 @@ struct TFontRegistry {
         if (library != nullptr) {
             FT_Done_FreeType(library);
         }
+        FcFini();
     }
 };
 

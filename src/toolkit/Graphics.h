@@ -332,7 +332,8 @@ public:
     TBrush* Brush() { return &brush_; }
     TFont* Font() { return &font_; }
 
-    // The device context the canvas draws through; null until one is attached.
+    // The device context the canvas draws through, with the canvas's pen, brush and font
+    // selected into it; null until one is attached.
     HDC Handle();
     void SetHandle(HDC dc);
 

@@ -18,11 +18,17 @@ bool Visible(HDC dc, int x, int y) {
 }
 
 std::uint32_t Blend(std::uint32_t dest, std::uint32_t source, int alpha) {
+    if (alpha >= 255) {
+        return source;
+    }
+    if (alpha <= 0) {
+        return dest;
+    }
     std::uint32_t result = 0;
     for (int shift = 0; shift <= 16; shift += 8) {
         const int d = int((dest >> shift) & 0xFF);
         const int s = int((source >> shift) & 0xFF);
-        const int mixed = d + ((s - d) * alpha + 127) / 255;
+        const int mixed = (d * (255 - alpha) + s * alpha + 127) / 255;
         result |= std::uint32_t(mixed) << shift;
     }
     return result;
