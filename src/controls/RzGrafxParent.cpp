@@ -55,17 +55,23 @@ void InvalidateFrameArea(TWinControl* window, TRect rect) {
     }
     HDC dc = GetWindowDC(window);
     TRect box;
-    const int kind = dc != nullptr ? GetClipBox(dc, box) : 0;
-    if (kind != 0 && kind != NULLREGION) {
-        // The frame lies around the client area: widen the rectangle over the border.
+    const int kind = GetClipBox(dc, box);
+    TCustomForm* form = window->ParentForm();
+    // A window that is not on screen has nothing to repaint, whatever its DC reports.
+    if (kind != 0 && kind != NULLREGION && form != nullptr && window->Showing()) {
+        // The rectangle is in client coordinates; widened over the border it reaches the
+        // frame, so the frame is painted again too.
+        const TPoint client = window->ClientOffsetInForm();
+        const TPoint whole = window->WindowOffsetInForm();
         const TRect border = window->NonClientBorder();
-        window->InvalidateRect(Rect(rect.Left - border.Left, rect.Top - border.Top, rect.Right + border.Right,
-                                    rect.Bottom + border.Bottom),
-                               true);
+        TRect area = Rect(rect.Left - border.Left, rect.Top - border.Top, rect.Right + border.Right,
+                          rect.Bottom + border.Bottom);
+        OffsetRect(area, client.X, client.Y);
+        if (IntersectRect(area, area, Bounds(whole.X, whole.Y, window->Width(), window->Height()))) {
+            form->InvalidateFormRect(area);
+        }
     }
-    if (dc != nullptr) {
-        ReleaseDC(window, dc);
-    }
+    ReleaseDC(window, dc);
 }
 
 void InvalidateChildren(TWinControl* container) {

@@ -1,5 +1,6 @@
 #include "RzGrafxPicture.h"
 #include "controls/RzGrafx.h"
+#include "support/ToolkitFixture.h"
 #include "toolkit/Controls.h"
 
 #include <gtest/gtest.h>
@@ -115,5 +116,63 @@ TEST(InvalidateFrameArea, WindowWithoutFormIsLeftAlone) {
     MarkedParent window;
     InvalidateFrameArea(&window, Rect(0, 0, 20, 20));
     InvalidateFrameArea(nullptr, Rect(0, 0, 20, 20));
-    SUCCEED();
+    EXPECT_EQ(window.ParentForm(), nullptr);
+}
+
+namespace {
+
+// A windowed control with a client edge that counts how often its frame is painted.
+class FramedControl : public TCustomControl {
+public:
+    explicit FramedControl(TComponent* owner) : TCustomControl(owner) {}
+    void WndProc(TMessage& message) override {
+        if (message.Msg == WM_NCPAINT) {
+            ++framePaints;
+        }
+        TCustomControl::WndProc(message);
+    }
+    int framePaints = 0;
+
+protected:
+    void CreateParams(TCreateParams& params) override {
+        TCustomControl::CreateParams(params);
+        params.ExStyle |= WS_EX_CLIENTEDGE;
+    }
+};
+
+class FrameAreaTest : public ToolkitTest {
+protected:
+    void SetUp() override {
+        ToolkitTest::SetUp();
+        app->CreateForm(form);
+        form->SetBounds(0, 0, 200, 100);
+        framed = new FramedControl(form);
+        framed->SetBounds(10, 10, 60, 24);
+        framed->SetParent(form);
+    }
+
+    TForm* form = nullptr;
+    FramedControl* framed = nullptr;
+};
+
+} // namespace
+
+TEST_F(FrameAreaTest, FrameIsPaintedAgainForTheClientRectangle) {
+    form->Show();
+    Idle();
+    ASSERT_FALSE(form->HasInvalidRegion());
+    framed->framePaints = 0;
+    InvalidateFrameArea(framed, framed->ClientRect());
+    EXPECT_TRUE(form->HasInvalidRegion());
+    Idle();
+    EXPECT_EQ(framed->framePaints, 1);
+}
+
+TEST_F(FrameAreaTest, HiddenWindowIsNotInvalidated) {
+    form->Show();
+    Idle();
+    framed->Hide();
+    Idle();
+    InvalidateFrameArea(framed, framed->ClientRect());
+    EXPECT_FALSE(form->HasInvalidRegion());
 }
