@@ -1,0 +1,486 @@
+#include "controls/RzStatus.h"
+
+#include "controls/RzPanel.h"
+#include "toolkit/ExtCtrls.h"
+
+#include <algorithm>
+
+namespace {
+
+// The shared blinking list; created by the first pane, freed with the last.
+TRzBlinkingControlsList* blinkingList = nullptr;
+
+// Space between the grip-side edge of the status bar's client area and the hit-test zone.
+constexpr int kGripHitWidth = 12;
+
+template <class T> bool Store(T& field, T value) {
+    if (field == value) {
+        return false;
+    }
+    field = value;
+    return true;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------
+// TRzBlinkingControlsList
+
+TRzBlinkingControlsList::TRzBlinkingControlsList() : timer_(std::make_unique<TTimer>(nullptr)) {
+    timer_->SetInterval(blinkIntervalOff_);
+    timer_->OnTimer = [this](TObject*) { TimerTick(); };
+    timer_->SetEnabled(true);
+}
+
+TRzBlinkingControlsList::~TRzBlinkingControlsList() = default;
+
+TRzBlinkingControlsList* TRzBlinkingControlsList::Instance() {
+    return blinkingList;
+}
+
+void TRzBlinkingControlsList::Add(TControl* control) {
+    controls_.push_back(control);
+}
+
+void TRzBlinkingControlsList::Remove(TControl* control) {
+    auto it = std::find(controls_.begin(), controls_.end(), control);
+    if (it != controls_.end()) {
+        controls_.erase(it);
+    }
+}
+
+void TRzBlinkingControlsList::TimerTick() {
+    blinkPhase_ = !blinkPhase_;
+    timer_->SetInterval(blinkPhase_ ? blinkIntervalOn_ : blinkIntervalOff_);
+    // A repaint may remove panes; only those still registered are asked.
+    for (TControl* control : std::vector<TControl*>(controls_)) {
+        if (std::find(controls_.begin(), controls_.end(), control) == controls_.end()) {
+            continue;
+        }
+        if (control->Perform(RZM_BLINKQUERY) == 1) {
+            control->Perform(RZM_BLINKTOGGLE, blinkPhase_ ? 1 : 0);
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Construction
+
+TRzCustomStatusPane::TRzCustomStatusPane(TComponent* owner) : TGraphicControl(owner) {
+    SetControlStyle((ControlStyle() & ~unsigned(csOpaque)) | csNoDesignVisible);
+    SetBounds(Left(), Top(), 100, 20);
+    SetParentColor(true);
+    parentFillColor_ = true;
+    fillColor_ = Color();
+    transparent_ = true;
+    if (blinkingList == nullptr) {
+        blinkingList = new TRzBlinkingControlsList();
+    }
+    blinkingList->Add(this);
+}
+
+TRzCustomStatusPane::~TRzCustomStatusPane() {
+    Destroying();
+    if (frameController_ != nullptr) {
+        frameController_->RemoveControl(this);
+    }
+    if (blinkingList != nullptr) {
+        blinkingList->Remove(this);
+        if (blinkingList->Count() == 0) {
+            delete blinkingList;
+            blinkingList = nullptr;
+        }
+    }
+}
+
+void TRzCustomStatusPane::Loaded() {
+    TGraphicControl::Loaded();
+    if (!ParentColor()) {
+        transparent_ = false;
+    }
+    normalTextColor_ = Font()->Color();
+    currentTextColor_ = Font()->Color();
+    AdjustPaneWidth();
+}
+
+// ---------------------------------------------------------------------------------------
+// Setters
+
+void TRzCustomStatusPane::SetAlignment(TAlignment value) {
+    if (Store(alignment_, value)) {
+        Invalidate();
+    }
+}
+
+void TRzCustomStatusPane::SetAutoSize(bool value) {
+    if (Store(autoSize_, value)) {
+        AdjustPaneWidth();
+    }
+}
+
+void TRzCustomStatusPane::SetDefaultWidth(int value) {
+    if (Store(defaultWidth_, value)) {
+        AdjustPaneWidth();
+    }
+}
+
+void TRzCustomStatusPane::SetBlinking(bool value) {
+    if (!Store(blinking_, value)) {
+        return;
+    }
+    // Starting waits for the next tick of the shared rhythm; stopping shows the normal
+    // colour at once.
+    if (!value) {
+        currentTextColor_ = normalTextColor_;
+        Refresh();
+    }
+}
+
+void TRzCustomStatusPane::SetBlinkColor(TColor value) {
+    if (Store(blinkColor_, value)) {
+        Invalidate();
+    }
+}
+
+std::uint16_t TRzCustomStatusPane::BlinkIntervalOff() const {
+    return blinkingList->BlinkIntervalOff();
+}
+
+void TRzCustomStatusPane::SetBlinkIntervalOff(std::uint16_t value) {
+    blinkingList->SetBlinkIntervalOff(value);
+}
+
+std::uint16_t TRzCustomStatusPane::BlinkIntervalOn() const {
+    return blinkingList->BlinkIntervalOn();
+}
+
+void TRzCustomStatusPane::SetBlinkIntervalOn(std::uint16_t value) {
+    blinkingList->SetBlinkIntervalOn(value);
+}
+
+void TRzCustomStatusPane::SetBorderWidth(int value) {
+    if (Store(borderWidth_, std::max(value, 0))) {
+        Invalidate();
+    }
+}
+
+void TRzCustomStatusPane::SetCaptionOffset(int value) {
+    if (Store(captionOffset_, value)) {
+        Invalidate();
+        AdjustPaneWidth();
+    }
+}
+
+void TRzCustomStatusPane::SetFillColor(TColor value) {
+    if (!Store(fillColor_, value)) {
+        return;
+    }
+    parentFillColor_ = false;
+    Invalidate();
+}
+
+void TRzCustomStatusPane::SetParentFillColor(bool value) {
+    if (!Store(parentFillColor_, value)) {
+        return;
+    }
+    if (Parent() != nullptr && !InState(csReading)) {
+        Perform(CM_PARENTCOLORCHANGED);
+    }
+}
+
+void TRzCustomStatusPane::SetFlatColor(TColor value) {
+    if (Store(flatColor_, value)) {
+        Invalidate();
+    }
+}
+
+void TRzCustomStatusPane::SetFlatColorAdjustment(int value) {
+    if (Store(flatColorAdjustment_, value)) {
+        Invalidate();
+    }
+}
+
+void TRzCustomStatusPane::SetFrameStyle(TFrameStyle value) {
+    if (Store(frameStyle_, value)) {
+        Invalidate();
+    }
+}
+
+void TRzCustomStatusPane::SetTransparent(bool value) {
+    if (!Store(transparent_, value)) {
+        return;
+    }
+    SetStyleBit(csOpaque, !value);
+    Invalidate();
+}
+
+// ---------------------------------------------------------------------------------------
+// Frame controller
+
+void TRzCustomStatusPane::SetFrameController(TRzFrameController* value) {
+    if (frameController_ != nullptr) {
+        frameController_->RemoveControl(this);
+    }
+    frameController_ = value;
+    if (value != nullptr) {
+        value->FreeNotification(this);
+        value->AddControl(this);
+    }
+}
+
+void TRzCustomStatusPane::FramingChanged() {
+    ApplyControllerSettings();
+}
+
+void TRzCustomStatusPane::ApplyControllerSettings() {
+    if (frameController_ == nullptr || !frameController_->FrameVisible()) {
+        return;
+    }
+    if (frameControllerNotifications_.Contains(fcpFrameStyle)) {
+        SetFrameStyle(frameController_->FrameStyle());
+    }
+    if (frameControllerNotifications_.Contains(fcpFrameColor)) {
+        flatColor_ = frameController_->FrameColor();
+        flatColorAdjustment_ = 0;
+    }
+    if (frameControllerNotifications_.Contains(fcpColor)) {
+        SetFillColor(frameController_->Color());
+    }
+    if (frameControllerNotifications_.Contains(fcpParentColor)) {
+        SetParentColor(frameController_->ParentColor());
+    }
+    Invalidate();
+}
+
+void TRzCustomStatusPane::Notification(TComponent* component, TOperation operation) {
+    TGraphicControl::Notification(component, operation);
+    if (operation == opRemove && component == frameController_) {
+        frameController_ = nullptr;
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Geometry
+
+TRzStatusBar* TRzCustomStatusPane::StatusBar() const {
+    return dynamic_cast<TRzStatusBar*>(Parent());
+}
+
+int TRzCustomStatusPane::FrameInset() const {
+    switch (frameStyle_) {
+    case fsFlat:
+    case fsStatus:
+    case fsPopup:
+        return 1;
+    case fsGroove:
+    case fsBump:
+    case fsLowered:
+    case fsButtonDown:
+    case fsRaised:
+    case fsButtonUp:
+    case fsFlatBold:
+        return 2;
+    default:
+        return 0;
+    }
+}
+
+TRect TRzCustomStatusPane::GetTextArea() {
+    TRect r = ClientRect();
+    const int inset = borderWidth_ + FrameInset();
+    InflateRect(r, -inset, -inset);
+    return r;
+}
+
+int TRzCustomStatusPane::MeasurePaneWidth(TCanvas* canvas) {
+    const std::string caption = Caption();
+    if (caption.empty()) {
+        return defaultWidth_;
+    }
+    // The whole caption is measured, however long it is.
+    canvas->Font()->Assign(*Font());
+    TRect r = ClientRect();
+    DrawText(canvas->Handle(), caption, r, DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
+    return r.Width() + 2 * borderWidth_ + captionOffset_ + 6;
+}
+
+void TRzCustomStatusPane::AdjustPaneWidth() {
+    if (InState(csReading) || !autoSize_) {
+        return;
+    }
+    // Measured on the screen's device context, so no window of the pane is needed.
+    HDC screen = GetDC(nullptr);
+    TCanvas canvas;
+    canvas.SetHandle(screen);
+    const int width = MeasurePaneWidth(&canvas);
+    canvas.SetHandle(nullptr);
+    ReleaseDC(nullptr, screen);
+    SetWidth(width);
+}
+
+bool TRzCustomStatusPane::ReachesSizeGrip(const TRect& rect) {
+    TRzStatusBar* bar = StatusBar();
+    if (bar == nullptr || !bar->ShowSizeGrip()) {
+        return false;
+    }
+    const TRect barClient = bar->ClientRect();
+    const TPoint paneCorner = ClientToScreen(Point(rect.Right, rect.Bottom));
+    const TPoint barCorner = bar->ClientToScreen(Point(barClient.Right, barClient.Bottom));
+    return paneCorner.X >= barCorner.X;
+}
+
+// ---------------------------------------------------------------------------------------
+// Painting
+
+void TRzCustomStatusPane::Paint() {
+    PaintFrameAndFill();
+    PaintCaption(Caption());
+}
+
+void TRzCustomStatusPane::PaintFrameAndFill() {
+    TCanvas* canvas = Canvas();
+    TRect r = Rect(0, 0, Width(), Height());
+    if (!transparent_) {
+        canvas->Brush()->SetStyle(bsSolid);
+        canvas->Brush()->SetColor(Color());
+        canvas->FillRect(r);
+    }
+    canvas->Pen()->SetWidth(1);
+    InflateRect(r, -borderWidth_, -borderWidth_);
+
+    if (TRzStatusBar* bar = StatusBar(); bar != nullptr && bar->VisualStyle() == vsGradient) {
+        // Gradient bars separate their panes by one line left of every pane but the first.
+        if (Left() <= bar->BorderWidth()) {
+            return;
+        }
+        canvas->Pen()->SetColor(TRzStatusBar::ColorSet(bar->GradientColorStyle()).Third);
+        canvas->MoveTo(r.Left, r.Top + 1);
+        canvas->LineTo(r.Left, r.Bottom - 1);
+        return;
+    }
+
+    if (frameStyle_ != fsFlat) {
+        PaintFrame(canvas, r, frameStyle_);
+        return;
+    }
+    // A one-pixel outline whose four corner pixels stay open.
+    canvas->Pen()->SetColor(ShiftLightness(flatColor_, flatColorAdjustment_));
+    canvas->MoveTo(r.Left, r.Top + 1);
+    canvas->LineTo(r.Left, r.Bottom - 1);
+    canvas->MoveTo(r.Left + 1, r.Top);
+    canvas->LineTo(r.Right - 1, r.Top);
+    canvas->MoveTo(r.Right - 1, r.Top + 1);
+    canvas->LineTo(r.Right - 1, r.Bottom - 1);
+    canvas->MoveTo(r.Left + 1, r.Bottom - 1);
+    canvas->LineTo(r.Right - 1, r.Bottom - 1);
+}
+
+void TRzCustomStatusPane::PaintCaption(const std::string& text) {
+    TCanvas* canvas = Canvas();
+    canvas->Font()->Assign(*Font());
+    canvas->Font()->SetColor(currentTextColor_);
+    const TRect a = GetTextArea();
+
+    int x = a.Left + captionOffset_ + 1;
+    unsigned align = TA_LEFT;
+    if (alignment_ == taRightJustify) {
+        x = a.Right - captionOffset_ - 1;
+        align = TA_RIGHT;
+    } else if (alignment_ == taCenter) {
+        x = a.Left + (a.Right - a.Left) / 2;
+        align = TA_CENTER;
+    }
+    const int y = a.Top + (a.Bottom - a.Top - canvas->TextHeight("Pp")) / 2;
+    const unsigned previousAlign = SetTextAlign(canvas->Handle(), align);
+
+    if (transparent_) {
+        canvas->Brush()->SetStyle(bsClear);
+    } else {
+        canvas->Brush()->SetStyle(bsSolid);
+        canvas->Brush()->SetColor(fillColor_);
+    }
+    if (!Enabled()) {
+        canvas->Font()->SetColor(clBtnHighlight);
+        canvas->TextRect(a, x + 1, y + 1, text);
+        canvas->Font()->SetColor(clBtnShadow);
+        canvas->Brush()->SetStyle(bsClear);
+    }
+    canvas->TextRect(a, x, y, text);
+    SetTextAlign(canvas->Handle(), previousAlign);
+}
+
+void TRzCustomStatusPane::ShowBlinkPhase(bool phase) {
+    currentTextColor_ = phase ? blinkColor_ : normalTextColor_;
+    Refresh();
+}
+
+// ---------------------------------------------------------------------------------------
+// Messages
+
+void TRzCustomStatusPane::FollowColor() {
+    if (parentFillColor_) {
+        fillColor_ = Color();
+    }
+    Invalidate();
+}
+
+void TRzCustomStatusPane::Dispatch(TMessage& message) {
+    switch (message.Msg) {
+    case RZM_BLINKQUERY:
+        TGraphicControl::Dispatch(message);
+        message.Result = blinking_ ? 1 : 0;
+        return;
+    case RZM_BLINKTOGGLE:
+        TGraphicControl::Dispatch(message);
+        if (blinking_) {
+            ShowBlinkPhase(message.WParam != 0);
+        }
+        return;
+    case CM_FONTCHANGED:
+        TGraphicControl::Dispatch(message);
+        if (!InState(csLoading)) {
+            normalTextColor_ = Font()->Color();
+            if (!blinking_) {
+                currentTextColor_ = Font()->Color();
+            }
+            AdjustPaneWidth();
+        }
+        return;
+    case CM_TEXTCHANGED:
+        TGraphicControl::Dispatch(message);
+        Invalidate();
+        AdjustPaneWidth();
+        return;
+    case CM_HITTEST:
+        CMHitTest(message);
+        return;
+    case CM_MOUSEENTER:
+        if (!InState(csDesigning)) {
+            TGraphicControl::Dispatch(message);
+        }
+        return;
+    case CM_PARENTCOLORCHANGED:
+    case CM_COLORCHANGED:
+        TGraphicControl::Dispatch(message);
+        FollowColor();
+        return;
+    default:
+        TGraphicControl::Dispatch(message);
+    }
+}
+
+void TRzCustomStatusPane::CMHitTest(TMessage& message) {
+    TGraphicControl::Dispatch(message);
+    const TRect client = ClientRect();
+    if (!ReachesSizeGrip(client)) {
+        return;
+    }
+    // Near the grip the status bar answers for the pane.
+    TRzStatusBar* bar = StatusBar();
+    const TRect barClient = bar->ClientRect();
+    const int g = ScreenToClient(bar->ClientToScreen(Point(barClient.Right, barClient.Bottom))).X;
+    const TRect zone = Rect(g - kGripHitWidth, 0, g, client.Height());
+    if (zone.Contains(LParamToPoint(message.LParam))) {
+        message.Result = bar->Perform(WM_NCHITTEST, message.WParam, message.LParam);
+    }
+}
