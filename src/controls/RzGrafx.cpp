@@ -23,11 +23,6 @@ TRect ShrinkSides(TRect bounds, TSides sides) {
     return bounds;
 }
 
-// Nearest source pixel for each destination pixel, as a stretching blit picks them.
-int SourceIndex(int destIndex, int destSize, int sourceStart, int sourceSize) {
-    return sourceStart + int((long long)destIndex * sourceSize / destSize);
-}
-
 } // namespace
 
 TRect PaintSides(TCanvas* canvas, TRect bounds, TColor upperLeft, TColor lowerRight, TSides sides) {
@@ -119,26 +114,10 @@ TRect PaintDottedFocusFrame(TCanvas* canvas, TRect bounds) {
 
 void DrawGlyphTransparent(TCanvas* canvas, const TBitmap& source, TRect dest, TColor transparentColor,
                           TRect sourceRect) {
-    const TPixelBuffer& pixels = source.Buffer();
-    TRect clipped;
-    if (dest.IsEmpty() || !IntersectRect(clipped, sourceRect, Rect(0, 0, pixels.Width(), pixels.Height())) ||
-        clipped != sourceRect) {
+    if (dest.IsEmpty() || sourceRect.IsEmpty()) {
         return;
     }
-    const std::uint32_t key = ColorToPixel(ColorToRGB(transparentColor));
-    // Stretch into a colour image of the destination's size, then copy through the key mask.
-    TBitmap image(dest.Width(), dest.Height());
-    TPixelBuffer& stretched = image.Buffer();
-    for (int y = 0; y < dest.Height(); ++y) {
-        const int sy = SourceIndex(y, dest.Height(), sourceRect.Top, sourceRect.Height());
-        for (int x = 0; x < dest.Width(); ++x) {
-            const int sx = SourceIndex(x, dest.Width(), sourceRect.Left, sourceRect.Width());
-            stretched.At(x, y) = pixels.At(sx, sy) & 0xFFFFFFu;
-        }
-    }
-    image.SetTransparentColor(PixelToColor(key));
-    image.SetTransparent(true);
-    canvas->Draw(dest.Left, dest.Top, image);
+    TransparentStretchBlt(canvas->Handle(), dest, source.Buffer(), sourceRect, transparentColor);
 }
 
 std::string RemoveAccelMarkers(const std::string& text) {

@@ -40,11 +40,19 @@ TEST(GlyphBlit, SourcePartIsStretchedToTheDestination) {
                                             "BR\n");
 }
 
-TEST(GlyphBlit, SourceOutsideTheBitmapDrawsNothing) {
+TEST(GlyphBlit, EmptyRectanglesDrawNothing) {
     auto target = MakeTestBitmap(2, 2);
-    DrawGlyphTransparent(target->Canvas(), *Glyph(), Rect(0, 0, 2, 2), clOlive, Rect(1, 0, 3, 2));
-    DrawGlyphTransparent(target->Canvas(), *Glyph(), Rect(0, 0, 2, 2), clOlive, Rect(0, 0, 0, 0));
+    DrawGlyphTransparent(target->Canvas(), *Glyph(), Rect(0, 0, 2, 2), clOlive, Rect(1, 1, 1, 2));
+    DrawGlyphTransparent(target->Canvas(), *Glyph(), Rect(0, 0, 0, 2), clOlive, Rect(0, 0, 2, 2));
     EXPECT_EQ(Picture(*target, kGlyphLegend), "..\n..\n");
+}
+
+TEST(GlyphBlit, DrawnAtTheDestinationsTopLeft) {
+    auto target = MakeTestBitmap(3, 3);
+    DrawGlyphTransparent(target->Canvas(), *Glyph(), Rect(1, 1, 3, 3), clOlive, Rect(0, 0, 2, 2));
+    EXPECT_EQ(Picture(*target, kGlyphLegend), "...\n"
+                                              ".R.\n"
+                                              ".BR\n");
 }
 
 TEST(AccelMarkers, AmpersandsAreRemovedOrUndoubled) {
