@@ -17,7 +17,13 @@ public:
 
     // Moves both clocks forward; timers due in between are the toolkit's business
     // (see the headless event loop, which fires them in order).
-    void Advance(std::int64_t ms) { elapsedMs_ += ms; }
+    void Advance(std::int64_t ms) { elapsedMs_ += ms > 0 ? ms : 0; }
+    // Moves both clocks to a monotonic time; earlier times leave the clock where it is.
+    void AdvanceTo(std::int64_t monotonicMs) {
+        if (monotonicMs > elapsedMs_) {
+            elapsedMs_ = monotonicMs;
+        }
+    }
     // Sets the wall clock without moving the monotonic one (a change of the system time).
     void SetNow(double now) { now_ = now - double(elapsedMs_) / 86400000.0; }
 

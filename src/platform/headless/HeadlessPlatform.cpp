@@ -1,0 +1,28 @@
+#include "platform/headless/HeadlessPlatform.h"
+
+namespace headless {
+
+HeadlessPlatform::~HeadlessPlatform() {
+    if (installed_) {
+        platform::Install(platform::Platform{});
+    }
+}
+
+void HeadlessPlatform::Install() {
+    platform::Platform set;
+    set.clock = &clock;
+    set.locale = &locale;
+    set.windows = &windows;
+    set.power = &power;
+    set.privilege = &power;
+    set.shell = &shell;
+    set.notifyShell = &notifyShell;
+    set.sessionLock = &sessionLock;
+    set.autostart = &autostart;
+    set.paths = &paths;
+    set.files = &files;
+    platform::Install(set);
+    installed_ = true;
+}
+
+} // namespace headless
