@@ -183,8 +183,13 @@ void TCanvas::Ellipse(int left, int top, int right, int bottom) {
     const double b = r.Height() / 2.0;
     const int width = dc->pen.Style() == psClear ? 0 : dc->pen.Width();
     const std::uint32_t penPixel = ColorToPixel(ColorToRGB(dc->pen.Color()));
-    for (int y = r.Top; y < r.Bottom; ++y) {
-        for (int x = r.Left; x < r.Right; ++x) {
+    TRect visible;
+    if (dc->Target() == nullptr ||
+        !IntersectRect(visible, r, Rect(0, 0, dc->Target()->Width(), dc->Target()->Height()))) {
+        return;
+    }
+    for (int y = visible.Top; y < visible.Bottom; ++y) {
+        for (int x = visible.Left; x < visible.Right; ++x) {
             if (!InsideEllipse(cx, cy, a, b, x, y)) {
                 continue;
             }

@@ -54,8 +54,12 @@ void DrawRadioButton(HDC dc, const TRect& box, unsigned state) {
     const std::uint32_t inside = ColorToPixel(ColorToRGB(dimmed ? clBtnFace : clWindow));
     const std::uint32_t dot =
         ColorToPixel(ColorToRGB((state & DFCS_INACTIVE) != 0 ? clBtnShadow : clWindowText));
-    for (int y = box.Top; y < box.Bottom; ++y) {
-        for (int x = box.Left; x < box.Right; ++x) {
+    TRect visible;
+    if (!IntersectRect(visible, box, Rect(0, 0, dc->Target()->Width(), dc->Target()->Height()))) {
+        return;
+    }
+    for (int y = visible.Top; y < visible.Bottom; ++y) {
+        for (int x = visible.Left; x < visible.Right; ++x) {
             const double dx = x + 0.5 - cx;
             const double dy = y + 0.5 - cy;
             const double distance = std::sqrt(dx * dx + dy * dy);
@@ -81,7 +85,7 @@ void DrawRadioButton(HDC dc, const TRect& box, unsigned state) {
 } // namespace
 
 bool DrawFrameControl(HDC dc, const TRect& rect, unsigned type, unsigned state) {
-    if (dc == nullptr || type != DFC_BUTTON || rect.IsEmpty()) {
+    if (dc == nullptr || dc->Target() == nullptr || type != DFC_BUTTON || rect.IsEmpty()) {
         return false;
     }
     TRect box = rect;

@@ -297,6 +297,9 @@ unsigned SetTextAlign(HDC dc, unsigned align);
 TColor SetTextColor(HDC dc, TColor color);
 int SetBkMode(HDC dc, int mode);
 TColor SetBkColor(HDC dc, TColor color);
+// Draws (or with DT_CALCRECT measures: rect's right and bottom are set) text in rect and
+// returns the text height. DT_VCENTER and DT_BOTTOM apply to DT_SINGLELINE text only, as
+// classic; DT_RTLREADING text is drawn left to right (callers choose the alignment).
 int DrawText(HDC dc, const std::string& text, TRect& rect, unsigned format);
 bool GetTextMetrics(HDC dc, TTextMetric& metric);
 // Draws one line of text at (x, y) honouring the text alignment, the text colour and the
@@ -343,6 +346,8 @@ public:
     void LineTo(int x, int y);
     void FillRect(const TRect& rect);
     void FrameRect(const TRect& rect);
+    // Outline with the pen (width w: w rings inside the rectangle), inside filled with the
+    // brush. With a clear pen the filled area is one pixel narrower and shorter, as classic.
     void Rectangle(int left, int top, int right, int bottom);
     void Rectangle(const TRect& rect) { Rectangle(rect.Left, rect.Top, rect.Right, rect.Bottom); }
     void Ellipse(int left, int top, int right, int bottom);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 namespace raster {
 
@@ -109,6 +110,27 @@ int FloorMod(int value, int modulus) {
     return r < 0 ? r + modulus : r;
 }
 
+long long MinorOffset(long long step, long long delta, long long steps) {
+    return static_cast<long long>(std::floor((2.0 * double(step) * double(delta) / double(steps) + 1) / 2));
+}
+
+// The steps of a line whose major coordinate lies within the target (plus the pen's
+// width), so that far-away coordinates cost nothing.
+std::pair<long long, long long> StepsNearTarget(TPoint from, long long dx, long long dy, long long steps,
+                                                const TPixelBuffer& target, int width) {
+    const bool xMajor = std::llabs(dx) == steps;
+    const long long start = xMajor ? from.X : from.Y;
+    const long long direction = (xMajor ? dx : dy) < 0 ? -1 : 1;
+    const long long low = -width;
+    const long long high = (xMajor ? target.Width() : target.Height()) + width;
+    long long a = (low - start) * direction;
+    long long b = (high - start) * direction;
+    if (a > b) {
+        std::swap(a, b);
+    }
+    return {std::clamp<long long>(a, 0, steps), std::clamp<long long>(b + 1, 0, steps)};
+}
+
 } // namespace
 
 std::vector<TRect> ClipRects(HDC dc) {
@@ -198,23 +220,30 @@ void PenLine(HDC dc, TPoint from, TPoint to, const TPen& pen) {
     const std::vector<int> dashes = DashPattern(pen.Style());
     const int width = pen.Style() == psSolid || pen.Style() == psInsideFrame ? pen.Width() : 1;
     const int before = (width - 1) / 2;
-    const int dx = to.X - from.X;
-    const int dy = to.Y - from.Y;
-    const int steps = std::max(std::abs(dx), std::abs(dy));
+    // 64-bit arithmetic: the ends may lie anywhere in the int range.
+    const long long dx = static_cast<long long>(to.X) - from.X;
+    const long long dy = static_cast<long long>(to.Y) - from.Y;
+    const long long steps = std::max(std::llabs(dx), std::llabs(dy));
     TPixelBuffer& target = *dc->Target();
-    for (int i = 0; i < steps; ++i) {
-        if (!PatternOn(dashes, i)) {
+    const auto [first, last] = StepsNearTarget(from, dx, dy, steps, target, width);
+    for (long long i = first; i < last; ++i) {
+        if (!PatternOn(dashes, int(i % 1000000))) {
             continue;
         }
         // The minor coordinate is the exact one rounded half away from the start.
-        const int x = from.X + (std::abs(dx) == steps ? (dx < 0 ? -i : i)
-                                                      : int(std::floor((2.0 * i * dx / steps + 1) / 2)));
-        const int y = from.Y + (std::abs(dy) == steps ? (dy < 0 ? -i : i)
-                                                      : int(std::floor((2.0 * i * dy / steps + 1) / 2)));
+        const long long x =
+            from.X + (std::llabs(dx) == steps ? (dx < 0 ? -i : i) : MinorOffset(i, dx, steps));
+        const long long y =
+            from.Y + (std::llabs(dy) == steps ? (dy < 0 ? -i : i) : MinorOffset(i, dy, steps));
+        if (x < -width || y < -width || x > target.Width() + width || y > target.Height() + width) {
+            continue;
+        }
         for (int oy = -before; oy < width - before; ++oy) {
             for (int ox = -before; ox < width - before; ++ox) {
-                if (Visible(dc, x + ox, y + oy)) {
-                    std::uint32_t& dest = target.At(x + ox, y + oy);
+                const int px = int(x) + ox;
+                const int py = int(y) + oy;
+                if (Visible(dc, px, py)) {
+                    std::uint32_t& dest = target.At(px, py);
                     dest = ApplyPenMode(dest, color, pen.Mode());
                 }
             }
@@ -232,6 +261,10 @@ void FillPolygon(HDC dc, const std::vector<TPoint>& points, const TBrush& brush)
         top = std::min(top, p.Y);
         bottom = std::max(bottom, p.Y);
     }
+    // Only rows and columns of the target matter; this also keeps the casts below in range.
+    const TRect bounds = TargetBounds(dc);
+    top = std::max(top, bounds.Top);
+    bottom = std::min(bottom, bounds.Bottom);
     std::vector<double> crossings;
     for (int y = top; y < bottom; ++y) {
         // Pixel centres decide: a pixel is inside when its centre is.
@@ -247,8 +280,10 @@ void FillPolygon(HDC dc, const std::vector<TPoint>& points, const TBrush& brush)
         }
         std::sort(crossings.begin(), crossings.end());
         for (std::size_t i = 0; i + 1 < crossings.size(); i += 2) {
-            const int left = int(std::ceil(crossings[i] - 0.5));
-            const int right = int(std::ceil(crossings[i + 1] - 0.5));
+            const double limitLeft = bounds.Left - 1;
+            const double limitRight = bounds.Right + 1;
+            const int left = int(std::ceil(std::clamp(crossings[i], limitLeft, limitRight) - 0.5));
+            const int right = int(std::ceil(std::clamp(crossings[i + 1], limitLeft, limitRight) - 0.5));
             FillWithBrush(dc, Rect(left, y, right, y + 1), brush);
         }
     }

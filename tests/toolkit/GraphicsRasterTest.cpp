@@ -259,3 +259,21 @@ TEST(Regions, ExcludeAndUnionKeepDisjointCoverage) {
     EXPECT_FALSE(region.Contains(5, 5));
     EXPECT_EQ(region.BoundingBox(), Rect(0, 0, 12, 10));
 }
+
+TEST(Robustness, FarAwayCoordinatesDrawOnlyTheVisiblePart) {
+    Surface s;
+    s.canvas.Pen()->SetColor(clRed);
+    s.canvas.MoveTo(-2000000000, 5);
+    s.canvas.LineTo(2000000000, 5);
+    EXPECT_EQ(ChangedBounds(s.pixels), Rect(0, 5, 40, 6));
+
+    Surface p;
+    p.canvas.Pen()->SetStyle(psClear);
+    p.canvas.Brush()->SetColor(clBlue);
+    p.canvas.Polygon({Point(-1000000000, -1000000000), Point(1000000000, -1000000000), Point(0, 1000000000)});
+    EXPECT_EQ(CountChanged(p.pixels), 40 * 40);
+
+    Surface e;
+    e.canvas.Ellipse(-100000000, -100000000, 100000000, 100000000);
+    EXPECT_EQ(CountChanged(e.pixels), 0); // all inside the white brush
+}

@@ -31,7 +31,8 @@ TEST(TextMetrics, ArialMinusElevenHasTextHeightFourteen) {
 }
 
 TEST(TextMetrics, HeightsFollowTheHintedGlyphExtremes) {
-    const std::pair<int, int> expected[] = {{8, 11}, {9, 12}, {12, 15}, {14, 17}, {16, 19}};
+    const std::pair<int, int> expected[] = {{8, 11},  {9, 12},  {10, 12}, {11, 14}, {12, 15},
+                                            {13, 15}, {14, 17}, {15, 17}, {16, 19}};
     for (const auto& [em, height] : expected) {
         EXPECT_EQ(FontInstanceFor(MakeFont("Arial", -em)).Metrics().height, height) << em;
     }
