@@ -13,7 +13,9 @@ std::uint64_t NextTimerSequence() {
 
 } // namespace
 
-TTimer::TTimer(TComponent* owner) : TComponent(owner), sequence_(NextTimerSequence()) {}
+TTimer::TTimer(TComponent* owner) : TComponent(owner), sequence_(NextTimerSequence()) {
+    UpdateTimer();
+}
 
 TTimer::~TTimer() {
     Destroying();

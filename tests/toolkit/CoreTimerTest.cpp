@@ -35,7 +35,7 @@ TEST_F(TimerTest, TimersFireInDeadlineOrderAndTogetherInCreationOrder) {
     MakeTimer("fast", 500);
     MakeTimer("also", 1000);
     Advance(1000);
-    EXPECT_THAT(fired, ElementsAre("fast@500", "slow@1000", "also@1000", "fast@1000"));
+    EXPECT_THAT(fired, ElementsAre("fast@500", "slow@1000", "fast@1000", "also@1000"));
 }
 
 TEST_F(TimerTest, DisablingStopsAndEnablingRestartsTheCountFromNow) {

@@ -192,6 +192,7 @@ TEST_F(ApplicationTest, AnErrorInAHandlerIsReportedInAMessageBoxAndTheProgramGoe
     };
     form->Show();
     Click(form, 50, 50);
+    platform.clock.Advance(1000);
     Click(form, 50, 50);
     ASSERT_EQ(platform.messageBoxes.Shown().size(), 2u);
     EXPECT_EQ(platform.messageBoxes.Shown()[0].text, "Cannot write Vesperon.ini");
