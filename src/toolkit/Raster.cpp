@@ -230,7 +230,7 @@ void PenLine(HDC dc, TPoint from, TPoint to, const TPen& pen) {
         if (!PatternOn(dashes, int(i % 1000000))) {
             continue;
         }
-        // The minor coordinate is the exact one rounded half away from the start.
+        // The minor coordinate is the exact one, rounded half up.
         const long long x =
             from.X + (std::llabs(dx) == steps ? (dx < 0 ? -i : i) : MinorOffset(i, dx, steps));
         const long long y =

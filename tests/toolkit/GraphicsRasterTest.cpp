@@ -277,3 +277,30 @@ TEST(Robustness, FarAwayCoordinatesDrawOnlyTheVisiblePart) {
     e.canvas.Ellipse(-100000000, -100000000, 100000000, 100000000);
     EXPECT_EQ(CountChanged(e.pixels), 0); // all inside the white brush
 }
+
+TEST(Brushes, ChoosingAColourMakesAClearBrushSolid) {
+    TBrush brush;
+    brush.SetStyle(bsClear);
+    int changes = 0;
+    brush.OnChange = [&] {
+        ++changes;
+    };
+    brush.SetColor(clRed);
+    EXPECT_EQ(brush.Style(), bsSolid);
+    brush.SetColor(clRed);
+    EXPECT_EQ(changes, 1);
+}
+
+TEST(FrameControls, ClassicCheckBoxHasSunkenEdgesAndTheMark) {
+    Surface s;
+    s.canvas.Brush()->SetColor(clBtnFace);
+    s.canvas.FillRect(Rect(0, 0, 40, 40));
+    DrawFrameControl(s.dc, Bounds(10, 10, 13, 13), DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED);
+    EXPECT_EQ(s.pixels.At(10, 10), ColorToPixel(ColorToRGB(clBtnShadow)));
+    EXPECT_EQ(s.pixels.At(22, 22), ColorToPixel(ColorToRGB(clBtnHighlight)));
+    EXPECT_EQ(s.pixels.At(11, 11), ColorToPixel(ColorToRGB(cl3DDkShadow)));
+    EXPECT_EQ(s.pixels.At(13, 15), 0u); // first column of the mark, relative (3, 5)
+    EXPECT_EQ(s.pixels.At(19, 13), 0u); // last column, relative (9, 3)
+    EXPECT_EQ(s.pixels.At(12, 12), kWhitePixel);
+    EXPECT_EQ(ChangedBounds(s.pixels, ColorToPixel(ColorToRGB(clBtnFace))), Bounds(10, 10, 13, 13));
+}
