@@ -68,10 +68,9 @@ HDC TCanvas::Handle() {
     return RequiredState();
 }
 
+// Attaching a context, even the same one again, selects everything anew at the next drawing
+// call: someone else may have changed the context's objects meanwhile.
 void TCanvas::SetHandle(HDC dc) {
-    if (handle_ == dc) {
-        return;
-    }
     handle_ = dc;
     penValid_ = false;
     brushValid_ = false;

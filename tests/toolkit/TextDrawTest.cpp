@@ -167,3 +167,14 @@ TEST(TextOutput, MetricsMatchTheDeviceContextFont) {
     ASSERT_TRUE(GetTextExtentPoint32(s.dc, "Start", size));
     EXPECT_EQ(size, s.canvas.TextExtent("Start"));
 }
+
+TEST(CanvasHandle, HandingOutTheContextSelectsTheCurrentFont) {
+    TextSurface s;
+    s.canvas.Font()->SetHeight(-20);
+    s.canvas.Font()->SetColor(clRed);
+    TRect r = Rect(0, 0, 200, 0);
+    DrawText(s.canvas.Handle(), "Wide", r, DT_CALCRECT | DT_SINGLELINE);
+    EXPECT_EQ(r.Width(), s.canvas.TextWidth("Wide"));
+    EXPECT_EQ(r.Height(), s.canvas.TextHeight("Wide"));
+    EXPECT_EQ(s.dc->textColor, clRed);
+}
