@@ -409,6 +409,17 @@ void TRzCustomGlyphButton::ExtractGlyphCell(int index, TBitmap* target, int heig
 // ---------------------------------------------------------------------------------------
 // Messages
 
+// The toolkit routes only real key input through the form's dialog keys, so the Tab that
+// Tab-on-Enter posts to the control is handed to the form here.
+void TRzCustomGlyphButton::KeyDown(unsigned& key, TShiftState shift) {
+    TRzCustomButton::KeyDown(key, shift);
+    if (key == VK_TAB) {
+        if (TCustomForm* form = GetParentForm(this)) {
+            form->Perform(CM_DIALOGKEY, VK_TAB, 0);
+        }
+    }
+}
+
 void TRzCustomGlyphButton::KeyPress(char& key) {
     if (key == '\r' && tabOnEnter_) {
         key = 0;

@@ -77,6 +77,7 @@ protected:
     void RepaintPressState() override;
     void RepaintFocusState() override;
     TRect GetHotRect() override;
+    void KeyDown(unsigned& key, TShiftState shift) override;
     void KeyPress(char& key) override;
     void Dispatch(TMessage& message) override;
     void Notification(TComponent* component, TOperation operation) override;

@@ -113,3 +113,48 @@ TEST_F(StartFaceTest, ADisabledImageListGlyphIsGreyed) {
     EXPECT_NE(glyph, ColorToRGB(clRed));
     EXPECT_EQ(GetRValue(glyph), GetGValue(glyph));
 }
+
+TEST_F(StartFaceTest, TheCutCornersShowTheParent) {
+    auto* panel = Place(new TCustomControl(form), form, 10, 120, 150, 60);
+    panel->SetControlStyle(panel->ControlStyle() | csAcceptsControls);
+    panel->SetColor(clYellow);
+    auto* button = WindowButton(10, 10, 111, 33, kStartFace, "Start");
+    button->SetParent(panel);
+    Idle();
+    EXPECT_EQ(Pixel(button, 0, 0), ColorToRGB(clYellow));
+    EXPECT_EQ(Pixel(button, 1, 0), ColorToRGB(clYellow));
+    EXPECT_EQ(Pixel(button, 110, 32), ColorToRGB(clYellow));
+    EXPECT_EQ(Pixel(button, 1, 1), DarkenColor(clBtnFace, 20));
+    button->SetEnabled(false);
+    Idle();
+    EXPECT_EQ(Pixel(button, 0, 10), ColorToRGB(clYellow));
+    EXPECT_EQ(Pixel(button, 50, 32), ColorToRGB(clYellow));
+}
+
+TEST_F(StartFaceTest, RightAlignedCaptionsKeepTheShadowDepthFromTheEdge) {
+    auto* plain = Place(new TRzButton(form), form, 10, 120, 100, 30);
+    plain->SetCaption("W");
+    plain->SetAlignment(taRightJustify);
+    plain->SetTextShadowDepth(0);
+    Idle();
+    auto rightmost = [&] {
+        int found = -1;
+        for (int y = 5; y < 25; ++y) {
+            for (int x = 5; x < 95; ++x) {
+                if (Pixel(plain, x, y) == ColorToRGB(clWindowText)) {
+                    found = std::max(found, x);
+                }
+            }
+        }
+        return found;
+    };
+    const int flush = rightmost();
+    ASSERT_GT(flush, 80);
+    for (TTextStyle style : {tsNormal, tsRaised, tsRecessed, tsShadow}) {
+        plain->SetTextStyle(style);
+        plain->SetTextShadowDepth(3);
+        Idle();
+        EXPECT_EQ(rightmost(), flush - 3) << int(style);
+        plain->SetTextShadowDepth(0);
+    }
+}

@@ -119,3 +119,22 @@ TEST_F(GlyphPaintTest, CustomGlyphStripsSwitchTheGlyphSource) {
     box->SetCustomGlyphs(&empty);
     EXPECT_FALSE(box->UseCustomGlyphs());
 }
+
+TEST_F(GlyphPaintTest, ATransparentRadioButtonShowsItsParentAroundTheMark) {
+    auto* panel = Place(new TCustomControl(form), form, 200, 20, 150, 40);
+    panel->SetControlStyle(panel->ControlStyle() | csAcceptsControls);
+    panel->SetColor(clYellow);
+    auto* onPanel = Place(new TRzRadioButton(form), panel, 10, 10, 100, 17);
+    onPanel->SetCaption("Logoff");
+    onPanel->SetHotTrack(true);
+    onPanel->SetColor(clBtnFace);
+    onPanel->SetTransparent(true);
+    Idle();
+    EXPECT_EQ(Pixel(onPanel, 0, 2), ColorToRGB(clYellow));
+    EXPECT_EQ(Pixel(onPanel, 90, 8), ColorToRGB(clYellow));
+    EXPECT_EQ(Pixel(onPanel, 6, 8), ColorToRGB(clWindow));
+    // The half-covered edge pixels take half of the frame colour.
+    const TColor edge = Pixel(onPanel, 4, 2);
+    EXPECT_NE(edge, ColorToRGB(clYellow));
+    EXPECT_NE(edge, ColorToRGB(clBtnShadow));
+}

@@ -218,3 +218,27 @@ TEST_F(RadioCheckTest, AnActionPushesItsCheckedStateWithoutAClick) {
     delete action;
     EXPECT_EQ(repeat->Action(), nullptr);
 }
+
+TEST_F(RadioCheckTest, EnterMovesOnLikeTabWhenAsked) {
+    repeat->SetTabOnEnter(true);
+    repeat->SetFocus();
+    windows().PressKey(Window(form), VK_RETURN);
+    windows().Type(Window(form), "\r");
+    Idle();
+    EXPECT_FALSE(repeat->Focused());
+    EXPECT_EQ(repeat->State(), cbUnchecked);
+}
+
+TEST_F(RadioCheckTest, AVisibleFrameControllerPushesItsColours) {
+    auto* controller = new TRzFrameController(form);
+    controller->SetFrameColor(clRed);
+    controller->SetColor(clYellow);
+    repeat->SetFrameController(controller);
+    EXPECT_FALSE(repeat->HotTrack());
+    controller->SetFrameVisible(true);
+    EXPECT_TRUE(repeat->HotTrack());
+    EXPECT_EQ(repeat->FrameColor(), clRed);
+    EXPECT_EQ(repeat->FillColor(), clYellow);
+    delete controller;
+    EXPECT_EQ(repeat->FrameController(), nullptr);
+}
