@@ -212,8 +212,10 @@ public:
     void SetBorderOuter(TFrameStyleEx value) override;
     void SetBorderSides(TSides value) override;
 
-    // The rectangle the panes are aligned in.
-    TRect ClientRect() override;
+    // The client-rectangle query: the rectangle the panes are aligned in and the bar paints
+    // its simple frame and grip in (the window's client area itself stays whole).
+    virtual TRect GetClientRect();
+    void AlignControls(TControl* control, TRect& rect) override;
     void WndProc(TMessage& message) override;
 
     // The status-bar colour set for a gradient colour style.

@@ -142,14 +142,19 @@ void TRzStatusBar::SetSimpleStatus(bool value) {
 // The platform the windows were laid out on has the visual-style library (whether or not the
 // program uses it), so the panes are aligned in the whole client area, and in simple mode
 // one pixel inside it on the left, top and right.
-TRect TRzStatusBar::ClientRect() {
-    TRect r = TRzCustomPanel::ClientRect();
+TRect TRzStatusBar::GetClientRect() {
+    TRect r = ClientRect();
     if (simpleStatus_) {
         r.Left += 1;
         r.Top += 1;
         r.Right -= 1;
     }
     return r;
+}
+
+void TRzStatusBar::AlignControls(TControl* control, TRect& rect) {
+    rect = GetClientRect();
+    TRzCustomPanel::AlignControls(control, rect);
 }
 
 void TRzStatusBar::Resize() {
@@ -265,7 +270,7 @@ void TRzStatusBar::Paint() {
     if (!simpleStatus_) {
         return;
     }
-    TRect r = ClientRect();
+    TRect r = GetClientRect();
     r.Bottom -= 1;
     DrawSimpleFrame(r);
     InflateRect(r, -1, -1);
@@ -307,7 +312,7 @@ void TRzStatusBar::Dispatch(TMessage& message) {
     switch (message.Msg) {
     case WM_PAINT: {
         TRzCustomPanel::Dispatch(message);
-        TRect r = ClientRect();
+        TRect r = GetClientRect();
         r.Bottom -= 1;
         UpdateGripUsable();
         if (showSizeGrip_ && gripUsable_) {

@@ -28,7 +28,9 @@ template <class T> bool Store(T& field, T value) {
 
 TRzBlinkingControlsList::TRzBlinkingControlsList() : timer_(std::make_unique<TTimer>(nullptr)) {
     timer_->SetInterval(blinkIntervalOff_);
-    timer_->OnTimer = [this](TObject*) { TimerTick(); };
+    timer_->OnTimer = [this](TObject*) {
+        TimerTick();
+    };
     timer_->SetEnabled(true);
 }
 
@@ -323,7 +325,7 @@ bool TRzCustomStatusPane::ReachesSizeGrip(const TRect& rect) {
     if (bar == nullptr || !bar->ShowSizeGrip()) {
         return false;
     }
-    const TRect barClient = bar->ClientRect();
+    const TRect barClient = bar->GetClientRect();
     const TPoint paneCorner = ClientToScreen(Point(rect.Right, rect.Bottom));
     const TPoint barCorner = bar->ClientToScreen(Point(barClient.Right, barClient.Bottom));
     return paneCorner.X >= barCorner.X;
@@ -477,7 +479,7 @@ void TRzCustomStatusPane::CMHitTest(TMessage& message) {
     }
     // Near the grip the status bar answers for the pane.
     TRzStatusBar* bar = StatusBar();
-    const TRect barClient = bar->ClientRect();
+    const TRect barClient = bar->GetClientRect();
     const int g = ScreenToClient(bar->ClientToScreen(Point(barClient.Right, barClient.Bottom))).X;
     const TRect zone = Rect(g - kGripHitWidth, 0, g, client.Height());
     if (zone.Contains(LParamToPoint(message.LParam))) {
