@@ -58,6 +58,12 @@ TPoint FormToClient(TControl* control, TPoint p) {
 }
 
 // Key-message LParam: repeat count 1, the Alt flag, the key-up flag.
+void NotifyUserInput(TControl* control, unsigned msg) {
+    if (Application != nullptr && Application->OnUserInput) {
+        Application->OnUserInput(control, msg);
+    }
+}
+
 LPARAM KeyData(unsigned shift, bool up) {
     LPARAM data = 1;
     if (shift & ssAlt) {
@@ -95,6 +101,7 @@ void TCustomForm::DispatchInput(const platform::InputEvent& event) {
         break;
     case InputKind::MouseLeave:
         UpdateMouseControl(TPoint{}, false);
+        NotifyUserInput(nullptr, WM_MOUSELEAVE);
         break;
     case InputKind::KeyDown:
     case InputKind::KeyUp:
@@ -224,6 +231,7 @@ void TCustomForm::RouteMouse(const platform::InputEvent& event) {
     if (event.kind != InputKind::MouseMove) {
         msg = ButtonMessage(event.button, event.kind == InputKind::MouseDown, event.doubleClick);
     }
+    NotifyUserInput(mouseControl_, msg);
     target->Perform(msg, MouseKeys(shift), PointToLParam(FormToClient(target, p)));
 }
 
@@ -245,6 +253,7 @@ void TCustomForm::RouteKey(const platform::InputEvent& event) {
         return;
     }
     swallowChar_ = false;
+    NotifyUserInput(mouseControl_, WM_KEYDOWN);
     unsigned mask = 0;
     switch (key) {
     case VK_TAB:

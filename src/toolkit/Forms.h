@@ -293,6 +293,10 @@ public:
     bool AppWindowVisible() const { return appWindowVisible_; }
     void SetAppWindowVisible(bool value);
 
+    // Told about the pointer and key input the forms route: the control under the pointer (null
+    // once the pointer has left the form) and the message; the hint controller follows it.
+    std::function<void(TControl* control, unsigned msg)> OnUserInput;
+
     bool ShowHint() const { return showHint_; }
     void SetShowHint(bool value) { showHint_ = value; }
     int HintPause() const { return hintPause_; }
