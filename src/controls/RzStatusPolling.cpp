@@ -19,7 +19,9 @@ constexpr int kClockGripMargin = 12;
 
 TRzPollingList::TRzPollingList() : timer_(std::make_unique<TTimer>(nullptr)) {
     timer_->SetInterval(500);
-    timer_->OnTimer = [this](TObject*) { TimerTick(); };
+    timer_->OnTimer = [this](TObject*) {
+        TimerTick();
+    };
     timer_->SetEnabled(true);
 }
 

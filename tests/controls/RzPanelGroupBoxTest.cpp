@@ -94,6 +94,23 @@ TEST_F(GroupBoxTest, ChangingTheGroupStyleRealignsAlignedChildren) {
     EXPECT_EQ(child->Top(), h + 8);
 }
 
+TEST_F(GroupBoxTest, OnlyTheCustomStyleTakesTheFrameControllersSettings) {
+    auto* controller = new TRzFrameController(form);
+    controller->SetFrameStyle(fsGroove);
+    controller->SetFrameSides(TSides{sdTop});
+    TRzGroupBox* flat = MakeGroupBox(form, 16, 40, 200, 89, "");
+    TRzGroupBox* custom = MakeGroupBox(form, 16, 140, 200, 89, "");
+    custom->SetGroupStyle(gsCustom);
+    flat->SetFrameController(controller);
+    custom->SetFrameController(controller);
+
+    EXPECT_EQ(flat->BorderOuter(), fsNone);
+    EXPECT_EQ(custom->BorderOuter(), fsGroove);
+    EXPECT_EQ(custom->BorderSides(), TSides{sdTop});
+    delete controller;
+    EXPECT_EQ(custom->FrameController(), nullptr);
+}
+
 // ---------------------------------------------------------------------------------------
 // Disabling and restoring children
 

@@ -1,6 +1,7 @@
 #include "RzPanelTestSupport.h"
 
 #include <memory>
+#include <stdexcept>
 
 namespace {
 
@@ -231,6 +232,29 @@ TEST_F(PaneKindsTest, PollingSettingsAreSharedAndResetWithTheLastPolledPane) {
     auto* fresh = AddPane<TRzPollingStatus>(bar, 0, 60);
     EXPECT_TRUE(fresh->Active());
     EXPECT_EQ(fresh->Interval(), 500);
+}
+
+TEST_F(PaneKindsTest, RaisingHandlerEndsThatTickAndIsReportedWhilePollingGoesOn) {
+    auto* failing = AddPane<TRzPollingStatus>(bar, 0, 60);
+    auto* counted = AddPane<TRzPollingStatus>(bar, 60, 60);
+    bool fail = true;
+    failing->OnTimerExpired = [&fail](TObject*) {
+        if (fail) {
+            fail = false;
+            throw std::runtime_error("poll failed");
+        }
+    };
+    int polls = 0;
+    counted->OnTimerExpired = [&polls](TObject*) {
+        ++polls;
+    };
+
+    Advance(500);
+    EXPECT_EQ(polls, 0);
+    ASSERT_EQ(platform.messageBoxes.Shown().size(), 1u);
+    EXPECT_EQ(platform.messageBoxes.Shown()[0].text, "poll failed");
+    Advance(500);
+    EXPECT_EQ(polls, 1);
 }
 
 TEST_F(PaneKindsTest, ClockAtTheGripEdgeKeepsItsTextClear) {
