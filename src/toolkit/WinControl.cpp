@@ -7,6 +7,10 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
     Destroying();
+    // Tell the form while this is still a windowed control, so the focus is moved away.
+    if (TCustomForm* form = ParentForm(); form != nullptr && form != this) {
+        form->ControlDestroyed(this);
+    }
     while (!controls_.empty()) {
         TControl* control = controls_.back();
         RemoveControl(control);
@@ -59,11 +63,11 @@ void TWinControl::RemoveControl(TControl* control) {
     control->Invalidate();
     Perform(CM_CONTROLCHANGE, WPARAM(control), 0);
     controls_.erase(std::find(controls_.begin(), controls_.end(), control));
-    if (auto* windowed = dynamic_cast<TWinControl*>(control)) {
-        tabList_.erase(std::find(tabList_.begin(), tabList_.end(), windowed));
-        if (windowed->handleAllocated_) {
-            windowed->DestroyHandle();
-        }
+    // Compared as plain pointers: a control being destroyed is no longer a TWinControl.
+    std::erase_if(tabList_, [control](TWinControl* windowed) { return windowed == control; });
+    if (auto* windowed = dynamic_cast<TWinControl*>(control);
+        windowed != nullptr && windowed->handleAllocated_) {
+        windowed->DestroyHandle();
     }
     control->parent_ = nullptr;
     Perform(CM_CONTROLLISTCHANGE, WPARAM(control), 0);
