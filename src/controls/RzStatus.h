@@ -36,12 +36,10 @@ public:
     void Add(TControl* control);
     void Remove(TControl* control);
     int Count() const { return int(controls_.size()); }
-    bool BlinkPhase() const { return blinkPhase_; }
     std::uint16_t BlinkIntervalOff() const { return blinkIntervalOff_; }
     void SetBlinkIntervalOff(std::uint16_t value) { blinkIntervalOff_ = value; }
     std::uint16_t BlinkIntervalOn() const { return blinkIntervalOn_; }
     void SetBlinkIntervalOn(std::uint16_t value) { blinkIntervalOn_ = value; }
-    TTimer* Timer() const { return timer_.get(); }
 
     // The process-wide list; null while no pane exists.
     static TRzBlinkingControlsList* Instance();
