@@ -104,9 +104,11 @@ std::string X11Clipboard::Text() {
     if (XGetSelectionOwner(display_, system_.Atoms().clipboard) == 0) {
         return {};
     }
-    std::string text = RequestText(system_.Atoms().utf8String);
-    if (text.empty()) {
-        text = RequestText(XA_STRING);
+    // Owners that refuse UTF-8 still give Latin-1; one that does not answer is asked once.
+    bool refused = false;
+    std::string text = RequestText(system_.Atoms().utf8String, refused);
+    if (refused) {
+        text = RequestText(XA_STRING, refused);
     }
     return text;
 }
@@ -128,12 +130,17 @@ bool X11Clipboard::WaitForSelectionNotify(XEvent& event) {
     }
 }
 
-std::string X11Clipboard::RequestText(Atom target) {
+std::string X11Clipboard::RequestText(Atom target, bool& refused) {
     const X11Atoms& atoms = system_.Atoms();
     XConvertSelection(display_, atoms.clipboard, target, atoms.clipboardTransfer, window_, CurrentTime);
     XFlush(display_);
     XEvent event{};
-    if (!WaitForSelectionNotify(event) || event.xselection.property == 0) {
+    refused = false;
+    if (!WaitForSelectionNotify(event)) {
+        return {};
+    }
+    if (event.xselection.property == 0) {
+        refused = true;
         return {};
     }
     return ReadTransferProperty(target);

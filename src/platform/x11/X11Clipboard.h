@@ -31,7 +31,8 @@ private:
     Window EnsureWindow();
     void AnswerRequest(const XSelectionRequestEvent& request);
     bool WaitForSelectionNotify(XEvent& event);
-    std::string RequestText(Atom target);
+    // `refused`: the owner answered that it has no text of this type.
+    std::string RequestText(Atom target, bool& refused);
     std::string ReadTransferProperty(Atom target);
 
     X11WindowSystem& system_;
