@@ -382,7 +382,7 @@ std::string FloatToStrGeneral(Extended value, int precision, const TFormatSettin
     }
     if (int(d.Digits.size()) > d.Exponent) {
         out.push_back(settings.DecimalSeparator);
-        for (int i = std::min(d.Exponent, 0); i < int(d.Digits.size()); ++i) {
+        for (int i = d.Exponent; i < int(d.Digits.size()); ++i) {
             out.push_back(DigitAt(d, i));
         }
     }
