@@ -7,6 +7,7 @@
 #include "platform/headless/HeadlessClock.h"
 #include "platform/headless/HeadlessFiles.h"
 #include "platform/headless/HeadlessMessageBoxes.h"
+#include "platform/headless/HeadlessNotifyShell.h"
 #include "platform/headless/HeadlessPower.h"
 #include "platform/headless/HeadlessRecorders.h"
 #include "platform/headless/HeadlessWindows.h"

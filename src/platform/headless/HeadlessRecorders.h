@@ -1,6 +1,6 @@
-// Simple recorders for the shell facilities in tests: opened pages, notification-area
-// calls, the session lock, the log-on entry and the program's paths. Each keeps the calls
-// in order so a test can check what the program asked for.
+// Simple recorders for the shell facilities in tests: opened pages, the session lock, the
+// log-on entry and the program's paths. Each keeps the calls in order so a test can check
+// what the program asked for.
 #pragma once
 
 #include "platform/platform.h"
@@ -15,31 +15,6 @@ class HeadlessShell : public platform::IShell {
 public:
     void Open(const std::string& target) override { opened.push_back(target); }
     std::vector<std::string> opened;
-};
-
-struct RecordedNotifyCall {
-    unsigned message = 0;
-    unsigned id = 0;
-    unsigned flags = 0;
-    unsigned callbackMessage = 0;
-    std::string tip;
-    int iconWidth = 0;
-};
-
-class HeadlessNotifyShell : public platform::INotifyShell {
-public:
-    unsigned ShellVersion() override { return version; }
-    bool NotifyIcon(unsigned message, const platform::NotifyIconData& data,
-                    platform::INotifySink& caller) override {
-        calls.push_back(RecordedNotifyCall{message, data.id, data.flags, data.callbackMessage, data.tip,
-                                           data.icon.width});
-        sink = &caller;
-        return answer;
-    }
-    unsigned version = 6 * 65536;
-    bool answer = true;
-    std::vector<RecordedNotifyCall> calls;
-    platform::INotifySink* sink = nullptr; // the last caller, for scripted icon clicks
 };
 
 class HeadlessSessionLock : public platform::ISessionLock {
