@@ -321,6 +321,10 @@ bool TDateTimePicker::DroppedDown() const {
     return calendar_ != nullptr && calendar_->IsShown();
 }
 
+TCalendarDropDown* TDateTimePicker::Calendar() const {
+    return DroppedDown() ? calendar_.get() : nullptr;
+}
+
 void TDateTimePicker::DropDown() {
     if (kind_ != dtkDate || DroppedDown() || !Showing() || !IsEnabledInTree()) {
         return;

@@ -80,6 +80,8 @@ public:
     TDateTimeField SelectedField() const;
     const std::vector<TDateTimeSegment>& Segments();
     bool DroppedDown() const;
+    // The month calendar while it is dropped down, else null.
+    TCalendarDropDown* Calendar() const;
     // Opens the month calendar under the control (date kind only).
     void DropDown();
     void CloseUp();

@@ -144,6 +144,11 @@ void TMessageButton::Dispatch(TMessage& message) {
     case WM_GETDLGCODE:
         message.Result = DLGC_BUTTON;
         return;
+    case WM_LBUTTONDBLCLK:
+        // A quick second press is a press of its own, as on any push button.
+        message.Msg = WM_LBUTTONDOWN;
+        TCustomControl::Dispatch(message);
+        return;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         TCustomControl::Dispatch(message);
