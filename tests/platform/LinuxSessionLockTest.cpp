@@ -1,0 +1,54 @@
+#include "platform/linux/LinuxSessionLock.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <memory>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+class LinuxSessionLockTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/vesperon-lock-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        root = pattern;
+    }
+    void TearDown() override { fs::remove_all(root); }
+
+    // Whether a separate process can take the lock right now.
+    bool OtherProcessAcquires(const std::string& name) {
+        const pid_t child = fork();
+        if (child == 0) {
+            linuxplatform::LinuxSessionLock lock(root);
+            _exit(lock.Acquire(name) ? 0 : 1);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+
+    std::string root;
+};
+
+TEST_F(LinuxSessionLockTest, TheFirstHolderKeepsOthersOutUntilItIsGone) {
+    auto first = std::make_unique<linuxplatform::LinuxSessionLock>(root);
+    ASSERT_TRUE(first->Acquire("Vesperon"));
+    EXPECT_FALSE(OtherProcessAcquires("Vesperon"));
+    EXPECT_TRUE(OtherProcessAcquires("Other"));
+    first.reset();
+    EXPECT_TRUE(OtherProcessAcquires("Vesperon"));
+}
+
+TEST_F(LinuxSessionLockTest, AnUnusableFolderLetsTheProgramRun) {
+    linuxplatform::LinuxSessionLock lock(root + "/missing/deeper");
+    EXPECT_TRUE(lock.Acquire("Vesperon"));
+}
+
+TEST_F(LinuxSessionLockTest, ASymbolicLinkInPlaceOfTheLockFileIsNotFollowed) {
+    fs::create_symlink(root + "/target", root + "/Vesperon.lock");
+    linuxplatform::LinuxSessionLock lock(root);
+    EXPECT_TRUE(lock.Acquire("Vesperon"));
+    EXPECT_FALSE(fs::exists(root + "/target"));
+}
