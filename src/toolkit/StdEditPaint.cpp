@@ -40,6 +40,11 @@ int TCustomEdit::TextOriginX() {
 }
 
 void TCustomEdit::ScrollCaretIntoView() {
+    // Without a window there is no layout to keep; the first painting lays the text out.
+    if (!HandleAllocated()) {
+        scroll_ = 0;
+        return;
+    }
     const TRect r = EditRect();
     const int available = std::max(r.Width() - 2 * kTextMargin, 0);
     const int width = TextWidth(0, int(GetText().size()));
