@@ -12,13 +12,13 @@ constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 23;
 constexpr int kButtonGap = 6;
 
-struct ButtonSpec {
+struct ButtonDef {
     const char* caption;
     TModalResult result;
 };
 
 // The buttons of each box style, and the answer Escape or closing the box gives.
-std::vector<ButtonSpec> ButtonsOf(unsigned flags, TModalResult& cancel) {
+std::vector<ButtonDef> ButtonsOf(unsigned flags, TModalResult& cancel) {
     switch (flags & 0xF) {
     case MB_OKCANCEL:
         cancel = mrCancel;
@@ -193,8 +193,8 @@ TMessageForm::~TMessageForm() {
 }
 
 void TMessageForm::CreateButtons(unsigned flags) {
-    for (const ButtonSpec& spec : ButtonsOf(flags, cancelResult_)) {
-        auto* button = new TMessageButton(this, spec.caption, spec.result);
+    for (const ButtonDef& def : ButtonsOf(flags, cancelResult_)) {
+        auto* button = new TMessageButton(this, def.caption, def.result);
         button->SetParent(this);
         buttons_.push_back(button);
     }
