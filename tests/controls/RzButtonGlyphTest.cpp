@@ -221,3 +221,26 @@ TEST_F(ButtonGlyphTest, EveryLayoutPlacesGlyphAndCaption) {
     EXPECT_EQ(button->GlyphRect(), Rect(5, 7, 21, 23));
     EXPECT_EQ(button->CaptionRect(), Rect(24, 5, 95, 25));
 }
+
+TEST_F(ToggleGroupTest, AStuckDownClassicButtonShowsTheCheckerPattern) {
+    group[0]->SetDown(true);
+    Idle();
+    const TColor a = Pixel(group[0], 20, 12);
+    const TColor b = Pixel(group[0], 21, 12);
+    EXPECT_NE(a, b);
+    EXPECT_TRUE(a == clSilver || b == clSilver);
+    EXPECT_TRUE(a == ColorToRGB(clBtnFace) || b == ColorToRGB(clBtnFace));
+    group[0]->SetShowDownPattern(false);
+    Idle();
+    EXPECT_EQ(Pixel(group[0], 20, 12), Pixel(group[0], 21, 12));
+}
+
+TEST_F(ToggleGroupTest, TheFocusedClassicButtonIsOutlinedInTheWindowFrameColour) {
+    loner->SetFocus();
+    Idle();
+    EXPECT_EQ(Pixel(loner, 0, 0), ColorToRGB(clWindowFrame));
+    EXPECT_EQ(Pixel(loner, 74, 24), ColorToRGB(clWindowFrame));
+    group[0]->SetFocus();
+    Idle();
+    EXPECT_NE(Pixel(loner, 0, 0), ColorToRGB(clWindowFrame));
+}
