@@ -1,10 +1,21 @@
 #include "app/DesktopPlatform.h"
 
+#include "platform/linux/StatusNotifierShell.h"
 #include "platform/x11/X11Backend.h"
+
+DesktopPlatform::DesktopPlatform() = default;
+
+DesktopPlatform::~DesktopPlatform() {
+    platform::Install(platform::Platform{});
+}
 
 bool DesktopPlatform::Open(std::string& error) {
     windows_ = platform::x11::OpenWindowSystem(nullptr, error);
-    return windows_ != nullptr;
+    if (windows_ == nullptr) {
+        return false;
+    }
+    notifyShell_ = std::make_unique<linuxplatform::StatusNotifierShell>(windows_.get(), nullptr);
+    return true;
 }
 
 void DesktopPlatform::UseDryRun(const std::optional<std::string>& logPath) {
@@ -18,8 +29,13 @@ void DesktopPlatform::Install() {
     set.clock = &clock_;
     set.locale = &locale_;
     set.windows = windows_.get();
-    set.power = dryRun_.get();
-    set.privilege = dryRun_.get();
+    set.power = dryRun_ != nullptr ? static_cast<platform::IPower*>(dryRun_.get()) : &logindPower_;
+    set.privilege =
+        dryRun_ != nullptr ? static_cast<platform::IPrivilege*>(dryRun_.get()) : &logindPrivilege_;
+    set.shell = &shell_;
+    set.notifyShell = notifyShell_.get();
+    set.sessionLock = &sessionLock_;
+    set.autostart = &autostart_;
     set.paths = &paths_;
     set.files = &files_;
     platform::Install(set);

@@ -1,5 +1,7 @@
 // The platform set of the Linux desktop program: X11 windows, the Linux clock, regional
-// settings, paths and files, and the dry-run power backend when the command line asks for it.
+// settings, paths and files, the notification area, the single-instance lock, the log-on
+// entry, xdg-open, and logind power requests or, when the command line asks for it, the
+// dry-run backend that only logs them.
 #pragma once
 
 #include "platform/linux/DryRunPower.h"
@@ -7,6 +9,11 @@
 #include "platform/linux/LinuxFiles.h"
 #include "platform/linux/LinuxLocale.h"
 #include "platform/linux/LinuxPaths.h"
+#include "platform/linux/LinuxSessionLock.h"
+#include "platform/linux/LogindPower.h"
+#include "platform/linux/LogindPrivilege.h"
+#include "platform/linux/XdgAutostart.h"
+#include "platform/linux/XdgOpenShell.h"
 #include "platform/platform.h"
 
 #include <memory>
@@ -15,18 +22,29 @@
 
 class DesktopPlatform {
 public:
+    DesktopPlatform();
+    ~DesktopPlatform();
+    DesktopPlatform(const DesktopPlatform&) = delete;
+    DesktopPlatform& operator=(const DesktopPlatform&) = delete;
+
     // Connects to the display; false with a readable reason in `error` when there is none.
     bool Open(std::string& error);
-    // `logPath`: the dry-run log (empty: stderr only); nothing: no dry-run backend.
+    // `logPath`: the dry-run log (empty: stderr only); nothing: real requests through logind.
     void UseDryRun(const std::optional<std::string>& logPath);
     // Makes this set the active platform.
     void Install();
 
 private:
     std::unique_ptr<platform::IWindowSystem> windows_;
+    std::unique_ptr<platform::INotifyShell> notifyShell_;
     std::unique_ptr<linuxplatform::DryRunPower> dryRun_;
+    linuxplatform::LogindPower logindPower_;
+    linuxplatform::LogindPrivilege logindPrivilege_;
     linuxplatform::LinuxClock clock_;
     linuxplatform::LinuxLocale locale_;
     linuxplatform::LinuxPaths paths_;
     linuxplatform::LinuxFiles files_;
+    linuxplatform::LinuxSessionLock sessionLock_;
+    linuxplatform::XdgAutostart autostart_;
+    linuxplatform::XdgOpenShell shell_;
 };

@@ -1,11 +1,15 @@
 // The program block: command line, platform installation, windows and the message loop.
 #include "app/DesktopPlatform.h"
+#include "forms/ProgramBlock.h"
+#include "toolkit/Dialogs.h"
 #include "toolkit/Forms.h"
 
+#include <cctype>
 #include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -16,46 +20,40 @@ constexpr const char* kUsage =
     "chosen time or after a countdown.\n"
     "\n"
     "  au              started by the log-on entry: go to the notification area\n"
+    "                  (and arm the task at once when Repeat is on); any case\n"
     "  --dry-run[=LOG] log every power request (to stderr and LOG) instead of making it\n"
     "  --version       print the version and exit\n"
     "  --help          print this help and exit\n";
 
 struct CommandLine {
+    std::vector<std::string> arguments; // all of them, for the main window
     bool version = false;
     bool help = false;
     std::optional<std::string> dryRunLog;
     std::string unknown;
 };
 
+bool IsAutoRunArgument(std::string_view argument) {
+    return argument.size() == 2 && std::tolower(static_cast<unsigned char>(argument[0])) == 'a' &&
+           std::tolower(static_cast<unsigned char>(argument[1])) == 'u';
+}
+
 CommandLine ParseCommandLine(int argc, char** argv) {
     CommandLine line;
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
+        line.arguments.emplace_back(argument);
         if (argument == "--version") {
             line.version = true;
         } else if (argument == "--help" || argument == "-h") {
             line.help = true;
         } else if (auto log = linuxplatform::DryRunPower::ParseSwitch(argument)) {
             line.dryRunLog = std::move(log);
-        } else if (argument != "au" && line.unknown.empty()) {
+        } else if (!IsAutoRunArgument(argument) && line.unknown.empty()) {
             line.unknown = argument;
         }
     }
     return line;
-}
-
-// Stands in for the main window until it exists: the window's size, title and placement.
-void CreateMainWindow(TApplication& application) {
-    TForm* form = nullptr;
-    application.CreateForm(form);
-    form->SetText("Vesperon V2.4(Timer)");
-    form->SetBorderStyle(bsSingle);
-    form->SetBorderIcons(biSystemMenu | biMinimize);
-    form->SetFormStyle(fsStayOnTop);
-    form->SetPosition(poScreenCenter);
-    form->SetClientWidth(486);
-    form->SetClientHeight(302);
-    form->SetColor(clBtnFace);
 }
 
 } // namespace
@@ -85,8 +83,6 @@ int main(int argc, char** argv) {
     desktop.Install();
 
     TApplication application;
-    application.SetTitle("Vesperon");
-    CreateMainWindow(application);
-    application.Run();
-    return 0;
+    InstallMessageBoxDialog();
+    return forms::RunProgram(application, line.arguments);
 }
