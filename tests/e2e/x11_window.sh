@@ -55,6 +55,7 @@ for _ in $(seq 100); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
     sleep 0.05
 done
+sleep 0.3 # openbox announces itself before it has finished taking over the screen
 
 "$program" --dry-run >"$work/program.out" 2>&1 &
 program_pid=$!
