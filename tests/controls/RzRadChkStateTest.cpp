@@ -242,3 +242,31 @@ TEST_F(RadioCheckTest, AVisibleFrameControllerPushesItsColours) {
     delete controller;
     EXPECT_EQ(repeat->FrameController(), nullptr);
 }
+
+TEST_F(RadioCheckTest, AcceleratorsToggleTheBoxAndFocusAndCheckTheRadioButton) {
+    repeat->SetCaption("&Repeat");
+    logoff->SetCaption("&Logoff");
+    before->SetFocus();
+    windows().Type(Window(form), "r", ssAlt);
+    Idle();
+    EXPECT_TRUE(repeat->Focused());
+    EXPECT_EQ(repeat->State(), cbChecked);
+    windows().Type(Window(form), "l", ssAlt);
+    Idle();
+    EXPECT_TRUE(logoff->Focused());
+    EXPECT_TRUE(logoff->Checked());
+    EXPECT_EQ(clicks, (Clicks{"&Repeat", "&Logoff"}));
+}
+
+TEST_F(RadioCheckTest, ADoubleClickOnARadioButtonAlsoReportsTheDoubleClick) {
+    int doubleClicks = 0;
+    logoff->OnDblClick = [&](TObject*) {
+        ++doubleClicks;
+    };
+    const TPoint p = form->ScreenToClient(logoff->ClientToScreen(Point(5, 5)));
+    windows().DoubleClick(Window(form), p.X, p.Y);
+    Idle();
+    EXPECT_TRUE(logoff->Checked());
+    EXPECT_EQ(clicks, Clicks{"Logoff"});
+    EXPECT_EQ(doubleClicks, 1);
+}
