@@ -93,9 +93,17 @@ kill -0 "$program_pid" 2>/dev/null || fail "the program ended while handling inp
 "$shot_tool" "$artefacts/x11_window.png" --window "$window" || fail "no screenshot"
 echo "screenshot: $artefacts/x11_window.png"
 
-# The window manager's close (Alt+F4) sends the close request; the main window closing ends
-# the program.
+# The window manager's close (Alt+F4) sends the close request; the program asks "Are you sure
+# to exit?" (Yes is the focused first button) and the main window closing ends the program.
 xdotool key alt+F4
+for _ in $(seq 100); do
+    box=$(xdotool search --onlyvisible --name "^Vesperon\$" 2>/dev/null | head -n 1)
+    [ -n "$box" ] && break
+    sleep 0.05
+done
+[ -n "$box" ] || fail "no exit question"
+xdotool windowactivate --sync "$box" 2>/dev/null
+xdotool key Return
 status=""
 for _ in $(seq 100); do
     if ! kill -0 "$program_pid" 2>/dev/null; then
