@@ -15,6 +15,8 @@ void EraseOne(std::vector<TComponent*>& list, TComponent* item) {
 
 TComponent::TComponent(TComponent* owner) {
     if (owner != nullptr) {
+        // A component created while its owner loads is part of the stored form being read.
+        state_ |= owner->state_ & (csLoading | csReading);
         owner->InsertComponent(this);
     }
 }

@@ -93,3 +93,14 @@ TEST(ComponentLoading, LoadedRunsOnEveryComponentOwnerLastAndClearsTheFlags) {
     EXPECT_FALSE(form.InState(csReading));
     EXPECT_EQ(log, (std::vector<std::string>{"loaded child", "loaded form"}));
 }
+
+TEST(ComponentLoading, AComponentCreatedWhileItsOwnerLoadsLoadsToo) {
+    std::vector<std::string> log;
+    Probe form(nullptr, log, "form");
+    form.BeginLoading();
+    Probe late(&form, log, "late");
+    EXPECT_TRUE(late.InState(csLoading));
+    form.EndLoading();
+    EXPECT_FALSE(late.InState(csLoading));
+    EXPECT_EQ(log, (std::vector<std::string>{"loaded late", "loaded form"}));
+}
