@@ -212,17 +212,17 @@ void X11WindowSystem::NoteFramePresented() {
 }
 
 void X11WindowSystem::WaitAndDispatch(std::optional<std::int64_t> deadlineMs) {
+    XFlush(display_);
     // Events Xlib already read (while answering some other request) would not wake poll().
-    if (XPending(display_) > 0) {
-        loop_.Wait(ConnectionNumber(display_), std::int64_t{0});
-    } else {
-        loop_.Wait(ConnectionNumber(display_), deadlineMs);
+    const bool queued = XEventsQueued(display_, QueuedAlready) > 0;
+    const bool readable = loop_.Wait(ConnectionNumber(display_), queued ? std::int64_t{0} : deadlineMs);
+    if (queued || readable) {
+        DispatchQueuedEvents();
     }
-    DispatchQueuedEvents();
 }
 
 void X11WindowSystem::DispatchQueuedEvents() {
-    while (XPending(display_) > 0) {
+    while (XEventsQueued(display_, QueuedAfterReading) > 0) {
         XEvent event{};
         XNextEvent(display_, &event);
         DispatchEvent(event);
