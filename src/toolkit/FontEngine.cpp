@@ -48,8 +48,25 @@ struct TFaceLocation {
     std::string family;
 };
 
+// The classic dialog fonts have no free equivalent of their own; their widths are closest to
+// the Arial-compatible Liberation Sans, which keeps captions laid out for them inside their panes.
+std::string FamilyToAsk(const std::string& name) {
+    static const char* const dialogFonts[] = {"MS Sans Serif", "Microsoft Sans Serif", "MS Shell Dlg",
+                                              "MS Shell Dlg 2"};
+    const auto sameLetters = [](unsigned char a, unsigned char b) {
+        return std::tolower(a) == std::tolower(b);
+    };
+    for (const std::string dialogFont : dialogFonts) {
+        if (std::equal(name.begin(), name.end(), dialogFont.begin(), dialogFont.end(), sameLetters)) {
+            return "Liberation Sans";
+        }
+    }
+    return name;
+}
+
 // Asks fontconfig for the best face for a family name and style.
-TFaceLocation LocateFace(const std::string& name, bool bold, bool italic) {
+TFaceLocation LocateFace(const std::string& requested, bool bold, bool italic) {
+    const std::string name = FamilyToAsk(requested);
     TFaceLocation location;
     FcPattern* pattern = FcPatternCreate();
     if (pattern == nullptr) {
