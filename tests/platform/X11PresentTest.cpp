@@ -6,8 +6,9 @@
 namespace x11test {
 namespace {
 
-constexpr int kWidth = 120;
-constexpr int kHeight = 80;
+// Large enough that the whole buffer goes through the shared segment when it is used.
+constexpr int kWidth = 200;
+constexpr int kHeight = 100;
 
 std::vector<std::uint32_t> Pattern(std::uint32_t seed) {
     std::vector<std::uint32_t> pixels(std::size_t(kWidth) * kHeight);

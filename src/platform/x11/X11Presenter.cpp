@@ -13,6 +13,11 @@ namespace platform::x11 {
 
 namespace {
 
+// Below this many pixels a plain request costs no more than the shared segment, and it needs
+// no round trip (the shared segment must not be rewritten before the server has read it), so
+// an idle program's small repaints (a clock pane) do not wake it a second time.
+constexpr int kSharedMemoryMinPixels = 16384;
+
 Rect ClipToBuffer(const Rect& dirty, const PixelView& buffer) {
     return Rect{std::max(dirty.left, 0), std::max(dirty.top, 0), std::min(dirty.right, buffer.width),
                 std::min(dirty.bottom, buffer.height)};
@@ -78,7 +83,8 @@ void X11Presenter::Present(const PixelView& buffer, const Rect& dirty) {
     }
     if (!NativeLayout()) {
         PutConverted(buffer, area);
-    } else if (shmUsable_ && EnsureSharedImage(buffer.width, buffer.height)) {
+    } else if (shmUsable_ && area.Width() * area.Height() >= kSharedMemoryMinPixels &&
+               EnsureSharedImage(buffer.width, buffer.height)) {
         PutShared(buffer, area);
     } else {
         PutDirect(buffer, area);
