@@ -15,6 +15,7 @@ bool DesktopPlatform::Open(std::string& error) {
         return false;
     }
     notifyShell_ = std::make_unique<linuxplatform::StatusNotifierShell>(windows_.get(), nullptr);
+    sessionEnd_ = std::make_unique<linuxplatform::SessionEndQuery>(windows_.get());
     return true;
 }
 
@@ -38,5 +39,6 @@ void DesktopPlatform::Install() {
     set.autostart = &autostart_;
     set.paths = &paths_;
     set.files = &files_;
+    set.sessionEnd = sessionEnd_.get();
     platform::Install(set);
 }

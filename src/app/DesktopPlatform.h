@@ -1,7 +1,7 @@
 // The platform set of the Linux desktop program: X11 windows, the Linux clock, regional
 // settings, paths and files, the notification area, the single-instance lock, the log-on
-// entry, xdg-open, and logind power requests or, when the command line asks for it, the
-// dry-run backend that only logs them.
+// entry, xdg-open, the session manager's end-of-session query, and logind power requests
+// or, when the command line asks for it, the dry-run backend that only logs them.
 #pragma once
 
 #include "platform/linux/DryRunPower.h"
@@ -12,6 +12,7 @@
 #include "platform/linux/LinuxSessionLock.h"
 #include "platform/linux/LogindPower.h"
 #include "platform/linux/LogindPrivilege.h"
+#include "platform/linux/SessionEndQuery.h"
 #include "platform/linux/XdgAutostart.h"
 #include "platform/linux/XdgOpenShell.h"
 #include "platform/platform.h"
@@ -37,6 +38,7 @@ public:
 private:
     std::unique_ptr<platform::IWindowSystem> windows_;
     std::unique_ptr<platform::INotifyShell> notifyShell_;
+    std::unique_ptr<linuxplatform::SessionEndQuery> sessionEnd_;
     std::unique_ptr<linuxplatform::DryRunPower> dryRun_;
     linuxplatform::LogindPower logindPower_;
     linuxplatform::LogindPrivilege logindPrivilege_;

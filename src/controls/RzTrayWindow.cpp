@@ -29,6 +29,9 @@ TRzTrayWindow::TRzTrayWindow(TRzTrayIcon& tray)
     if (platform::INotifyShell* shell = platform::Current().notifyShell) {
         shell->AddListener(*this);
     }
+    if (Application != nullptr) {
+        Application->AddMessageWindow(this);
+    }
 }
 
 TRzTrayWindow::~TRzTrayWindow() {
@@ -37,6 +40,7 @@ TRzTrayWindow::~TRzTrayWindow() {
         shell->RemoveListener(*this);
     }
     if (Application != nullptr) {
+        Application->RemoveMessageWindow(this);
         Application->DropMessagesFor(this);
     }
 }

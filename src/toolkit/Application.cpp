@@ -50,9 +50,17 @@ void ShowMessage(const std::string& text) {
 
 TApplication::TApplication(TComponent* owner) : TComponent(owner) {
     Application = this;
+    // The desktop's end-of-session query reaches the program through this object.
+    sessionEnd_ = platform::Current().sessionEnd;
+    if (sessionEnd_ != nullptr) {
+        sessionEnd_->SetSink(this);
+    }
 }
 
 TApplication::~TApplication() {
+    if (sessionEnd_ != nullptr && platform::Current().sessionEnd == sessionEnd_) {
+        sessionEnd_->SetSink(nullptr);
+    }
     Destroying();
     DestroyComponents();
     for (TCustomForm* form : std::vector<TCustomForm*>(forms_)) {

@@ -255,7 +255,7 @@ void ShowMessage(const std::string& text);
 
 using TExceptionEvent = std::function<void(TObject* sender, const std::exception& error)>;
 
-class TApplication : public TComponent {
+class TApplication : public TComponent, public platform::ISessionEndSink {
 public:
     explicit TApplication(TComponent* owner = nullptr);
     ~TApplication() override;
@@ -308,6 +308,16 @@ public:
     TNotifyEvent OnActivate;
     TNotifyEvent OnDeactivate;
 
+    // The end of the session, as the platform's end-of-session query runs it: every form's
+    // CloseQuery (the main form's first), then WM_QUERYENDSESSION to each message window; the
+    // first refusal refuses. EndSession sends WM_ENDSESSION to the message windows and, when
+    // the session ends, ends the message loop without asking.
+    bool QueryEndSession() override;
+    void EndSession(bool ending) override;
+    // Hidden windows that hear the end-of-session messages as the forms do (a tray icon's).
+    void AddMessageWindow(TWinControl* window);
+    void RemoveMessageWindow(TWinControl* window);
+
     bool Active() const { return active_; }
     TCustomForm* ActiveForm() const { return focusForm_; }
     const std::vector<TCustomForm*>& Forms() const { return forms_; }
@@ -341,6 +351,8 @@ private:
     TIcon icon_;
     TCustomForm* mainForm_ = nullptr;
     std::vector<TCustomForm*> forms_;
+    std::vector<TWinControl*> messageWindows_;
+    platform::ISessionEnd* sessionEnd_ = nullptr;
     std::vector<TCustomForm*> released_;
     std::deque<std::pair<HWND, TMessage>> posted_;
     std::vector<TTimer*> timers_;

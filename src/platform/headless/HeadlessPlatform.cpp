@@ -21,6 +21,7 @@ void HeadlessPlatform::Install() {
     set.autostart = &autostart;
     set.paths = &paths;
     set.files = &files;
+    set.sessionEnd = &sessionEnd;
     platform::Install(set);
     installed_ = true;
 }

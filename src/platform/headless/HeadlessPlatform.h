@@ -10,6 +10,7 @@
 #include "platform/headless/HeadlessNotifyShell.h"
 #include "platform/headless/HeadlessPower.h"
 #include "platform/headless/HeadlessRecorders.h"
+#include "platform/headless/HeadlessSessionEnd.h"
 #include "platform/headless/HeadlessWindows.h"
 
 namespace headless {
@@ -34,6 +35,7 @@ public:
     HeadlessSessionLock sessionLock;
     HeadlessAutostart autostart;
     HeadlessPaths paths;
+    HeadlessSessionEnd sessionEnd;
 
 private:
     bool installed_ = false;
