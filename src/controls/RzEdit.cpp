@@ -247,16 +247,8 @@ void TRzCustomEdit::SetAlignment(TLeftRight value) {
 // Frame controller
 
 void TRzCustomEdit::SetFrameController(TRzFrameController* value) {
-    if (value == frameController_) {
-        return;
-    }
-    if (frameController_ != nullptr) {
-        frameController_->RemoveControl(this);
-    }
-    frameController_ = value;
-    if (value != nullptr) {
-        value->AddControl(this);
-        value->FreeNotification(this);
+    if (value != frameController_) {
+        LinkFrameController(frameController_, value, this);
     }
 }
 

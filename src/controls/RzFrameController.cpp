@@ -14,6 +14,17 @@ void CallClient(TControl* control) {
 
 } // namespace
 
+void LinkFrameController(TRzFrameController*& link, TRzFrameController* value, TControl* client) {
+    if (link != nullptr) {
+        link->RemoveControl(client);
+    }
+    link = value;
+    if (value != nullptr) {
+        value->AddControl(client);
+        value->FreeNotification(client);
+    }
+}
+
 TRzFrameController::TRzFrameController(TComponent* owner) : TComponent(owner) {}
 
 TRzFrameController::~TRzFrameController() {

@@ -81,6 +81,14 @@ protected:
     ~IRzFrameControllerClient() = default;
 };
 
+class TRzFrameController;
+
+// The FrameController setter of every client control: the old controller in `link` (if any)
+// forgets the client, `link` takes the new one, which (when not empty) registers the client,
+// applying its settings at once, and tells it of its own destruction so that the client's
+// Notification can clear `link`.
+void LinkFrameController(TRzFrameController*& link, TRzFrameController* value, TControl* client);
+
 class TRzFrameController : public TComponent {
 public:
     explicit TRzFrameController(TComponent* owner);

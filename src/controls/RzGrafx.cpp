@@ -61,6 +61,21 @@ TRect PaintBoxOutline(TCanvas* canvas, TRect bounds, TColor color) {
     return PaintSides(canvas, bounds, color, color, sdAllSides);
 }
 
+TRect PaintOpenCornerOutline(TCanvas* canvas, TRect bounds, TColor color) {
+    const TRect& r = bounds;
+    canvas->Pen()->SetColor(color);
+    canvas->MoveTo(r.Left, r.Top + 1);
+    canvas->LineTo(r.Left, r.Bottom - 1);
+    canvas->MoveTo(r.Left + 1, r.Top);
+    canvas->LineTo(r.Right - 1, r.Top);
+    canvas->MoveTo(r.Right - 1, r.Top + 1);
+    canvas->LineTo(r.Right - 1, r.Bottom - 1);
+    canvas->MoveTo(r.Left + 1, r.Bottom - 1);
+    canvas->LineTo(r.Right - 1, r.Bottom - 1);
+    InflateRect(bounds, -1, -1);
+    return bounds;
+}
+
 TRect PaintRoundedOutline(TCanvas* canvas, TRect bounds, TColor color, TSides sides) {
     const TRect& r = bounds;
     const bool left = sides.Contains(sdLeft);

@@ -28,6 +28,8 @@ TRect PaintBevelRings(TCanvas* canvas, TRect bounds, TColor upperLeft, TColor lo
 TRect PaintBoxOutline(TCanvas* canvas, TRect bounds, TColor color);
 // A one-pixel outline whose corners are cut where two drawn sides meet.
 TRect PaintRoundedOutline(TCanvas* canvas, TRect bounds, TColor color, TSides sides);
+// A one-pixel outline on every side whose four corner pixels stay open.
+TRect PaintOpenCornerOutline(TCanvas* canvas, TRect bounds, TColor color);
 // Every second pixel of the outline in black.
 TRect PaintDottedFocusFrame(TCanvas* canvas, TRect bounds);
 

@@ -65,21 +65,6 @@ TRect PaintEtchedSides(TCanvas* canvas, TRect bounds, TColor dark, TColor light,
                 r.Bottom - (bottom ? 2 : 0));
 }
 
-TRect PaintFlatLines(TCanvas* canvas, TRect bounds, TColor color) {
-    const TRect& r = bounds;
-    canvas->Pen()->SetColor(color);
-    canvas->MoveTo(r.Left, r.Top + 1);
-    canvas->LineTo(r.Left, r.Bottom - 1);
-    canvas->MoveTo(r.Left + 1, r.Top);
-    canvas->LineTo(r.Right - 1, r.Top);
-    canvas->MoveTo(r.Right - 1, r.Top + 1);
-    canvas->LineTo(r.Right - 1, r.Bottom - 1);
-    canvas->MoveTo(r.Left + 1, r.Bottom - 1);
-    canvas->LineTo(r.Right - 1, r.Bottom - 1);
-    InflateRect(bounds, -1, -1);
-    return bounds;
-}
-
 } // namespace
 
 // ---------------------------------------------------------------------------------------
@@ -191,61 +176,57 @@ TRect PaintTintedButtonEdgeSides(TCanvas* canvas, TRect bounds, TColor base, boo
 
 namespace {
 
-TRect PaintOuterFrame(TCanvas* canvas, TRect r, const TRzPanelBorder& border, TColor flat) {
+// The styles the outer and the inner frame draw alike: flat rings in the flat colour, status
+// and popup bevels in the border's own highlight and shadow, the rest in system colours.
+TRect PaintPanelFrameStyle(TCanvas* canvas, TRect r, TFrameStyleEx style, const TRzPanelBorder& border,
+                           TColor flat) {
     const TSides sides = border.Sides;
-    switch (border.OuterStyle) {
+    switch (style) {
     case fsFlat:
         return Ring(canvas, r, {flat, flat}, sides);
     case fsFlatBold:
         return Ring(canvas, r, {flat, flat}, sides, 2);
-    case fsFlatRounded: {
-        // The rounded outline leaves the outer corners open: they show the parent colour,
-        // and the cut corner inside shows the border (or the control) colour.
-        const bool framedInside = border.BorderWidth > 0 || border.InnerStyle != fsNone;
-        if (!border.Transparent) {
-            const TRect inside = Ring(canvas, r, {border.ParentColor, border.ParentColor}, sides);
-            const TColor insideColor = framedInside ? border.BorderColor : border.ControlColor;
-            Ring(canvas, inside, {insideColor, insideColor}, sides);
-        } else if (framedInside) {
-            TRect inside = r;
-            InflateRect(inside, -1, -1);
-            Ring(canvas, inside, {border.BorderColor, border.BorderColor}, sides);
-        }
-        return PaintRoundedOutline(canvas, r, flat, sides);
-    }
     case fsStatus:
         return Ring(canvas, r, {border.BorderShadow, border.BorderHighlight}, sides, border.BevelWidth);
     case fsPopup:
         return Ring(canvas, r, {border.BorderHighlight, border.BorderShadow}, sides, border.BevelWidth);
     default:
-        return PaintFrameSides(canvas, r, border.OuterStyle, sides);
+        return PaintFrameSides(canvas, r, style, sides);
     }
 }
 
-TRect PaintInnerFrame(TCanvas* canvas, TRect r, const TRzPanelBorder& border, TColor flat) {
+TRect PaintOuterFrame(TCanvas* canvas, TRect r, const TRzPanelBorder& border, TColor flat) {
+    if (border.OuterStyle != fsFlatRounded) {
+        return PaintPanelFrameStyle(canvas, r, border.OuterStyle, border, flat);
+    }
+    // The rounded outline leaves the outer corners open: they show the parent colour, and
+    // the cut corner inside shows the border (or the control) colour.
     const TSides sides = border.Sides;
-    switch (border.InnerStyle) {
-    case fsFlat:
-        if (border.RoundedFlatInner) {
-            return PaintFlatLines(canvas, r, flat);
-        }
-        return Ring(canvas, r, {flat, flat}, sides);
-    case fsFlatBold:
-        return Ring(canvas, r, {flat, flat}, sides, 2);
-    case fsFlatRounded: {
-        const TRect inside = Ring(canvas, r, {border.BorderColor, border.BorderColor}, sides);
-        if (!border.Transparent) {
-            Ring(canvas, inside, {border.ControlColor, border.ControlColor}, sides);
-        }
-        return PaintRoundedOutline(canvas, r, flat, sides);
+    const bool framedInside = border.BorderWidth > 0 || border.InnerStyle != fsNone;
+    if (!border.Transparent) {
+        const TRect inside = Ring(canvas, r, {border.ParentColor, border.ParentColor}, sides);
+        const TColor insideColor = framedInside ? border.BorderColor : border.ControlColor;
+        Ring(canvas, inside, {insideColor, insideColor}, sides);
+    } else if (framedInside) {
+        TRect inside = r;
+        InflateRect(inside, -1, -1);
+        Ring(canvas, inside, {border.BorderColor, border.BorderColor}, sides);
     }
-    case fsStatus:
-        return Ring(canvas, r, {border.BorderShadow, border.BorderHighlight}, sides, border.BevelWidth);
-    case fsPopup:
-        return Ring(canvas, r, {border.BorderHighlight, border.BorderShadow}, sides, border.BevelWidth);
-    default:
-        return PaintFrameSides(canvas, r, border.InnerStyle, sides);
+    return PaintRoundedOutline(canvas, r, flat, sides);
+}
+
+TRect PaintInnerFrame(TCanvas* canvas, TRect r, const TRzPanelBorder& border, TColor flat) {
+    if (border.InnerStyle == fsFlat && border.RoundedFlatInner) {
+        return PaintOpenCornerOutline(canvas, r, flat);
     }
+    if (border.InnerStyle != fsFlatRounded) {
+        return PaintPanelFrameStyle(canvas, r, border.InnerStyle, border, flat);
+    }
+    const TRect inside = Ring(canvas, r, {border.BorderColor, border.BorderColor}, border.Sides);
+    if (!border.Transparent) {
+        Ring(canvas, inside, {border.ControlColor, border.ControlColor}, border.Sides);
+    }
+    return PaintRoundedOutline(canvas, r, flat, border.Sides);
 }
 
 } // namespace

@@ -4,15 +4,6 @@
 
 namespace {
 
-// Stores a different value; false when the value was already there.
-template <class T> bool Store(T& field, T value) {
-    if (field == value) {
-        return false;
-    }
-    field = value;
-    return true;
-}
-
 unsigned AlignmentFlag(TAlignment alignment) {
     switch (alignment) {
     case taRightJustify:
@@ -125,14 +116,7 @@ void TRzCustomPanel::SetFrameController(TRzFrameController* value) {
     if (value == frameController_) {
         return;
     }
-    if (frameController_ != nullptr) {
-        frameController_->RemoveControl(this);
-    }
-    frameController_ = value;
-    if (value != nullptr) {
-        value->FreeNotification(this);
-        value->AddControl(this);
-    }
+    LinkFrameController(frameController_, value, this);
     Invalidate();
 }
 

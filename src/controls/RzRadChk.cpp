@@ -155,16 +155,8 @@ void TRzCustomGlyphButton::SetTransparent(bool value) {
 // Frame controller
 
 void TRzCustomGlyphButton::SetFrameController(TRzFrameController* value) {
-    if (value == frameController_) {
-        return;
-    }
-    if (frameController_ != nullptr) {
-        frameController_->RemoveControl(this);
-    }
-    frameController_ = value;
-    if (value != nullptr) {
-        value->AddControl(this);
-        value->FreeNotification(this);
+    if (value != frameController_) {
+        LinkFrameController(frameController_, value, this);
     }
 }
 

@@ -13,14 +13,6 @@ TRzBlinkingControlsList* blinkingList = nullptr;
 // Space between the grip-side edge of the status bar's client area and the hit-test zone.
 constexpr int kGripHitWidth = 12;
 
-template <class T> bool Store(T& field, T value) {
-    if (field == value) {
-        return false;
-    }
-    field = value;
-    return true;
-}
-
 } // namespace
 
 // ---------------------------------------------------------------------------------------
@@ -219,15 +211,10 @@ void TRzCustomStatusPane::SetTransparent(bool value) {
 // ---------------------------------------------------------------------------------------
 // Frame controller
 
+// Unlike the other setters this one does not compare: setting the same controller again
+// registers the pane anew, which applies the controller's settings once more.
 void TRzCustomStatusPane::SetFrameController(TRzFrameController* value) {
-    if (frameController_ != nullptr) {
-        frameController_->RemoveControl(this);
-    }
-    frameController_ = value;
-    if (value != nullptr) {
-        value->FreeNotification(this);
-        value->AddControl(this);
-    }
+    LinkFrameController(frameController_, value, this);
 }
 
 void TRzCustomStatusPane::FramingChanged() {
@@ -365,16 +352,7 @@ void TRzCustomStatusPane::PaintFrameAndFill() {
         PaintFrame(canvas, r, frameStyle_);
         return;
     }
-    // A one-pixel outline whose four corner pixels stay open.
-    canvas->Pen()->SetColor(ShiftLightness(flatColor_, flatColorAdjustment_));
-    canvas->MoveTo(r.Left, r.Top + 1);
-    canvas->LineTo(r.Left, r.Bottom - 1);
-    canvas->MoveTo(r.Left + 1, r.Top);
-    canvas->LineTo(r.Right - 1, r.Top);
-    canvas->MoveTo(r.Right - 1, r.Top + 1);
-    canvas->LineTo(r.Right - 1, r.Bottom - 1);
-    canvas->MoveTo(r.Left + 1, r.Bottom - 1);
-    canvas->LineTo(r.Right - 1, r.Bottom - 1);
+    PaintOpenCornerOutline(canvas, r, ShiftLightness(flatColor_, flatColorAdjustment_));
 }
 
 void TRzCustomStatusPane::PaintCaption(const std::string& text) {

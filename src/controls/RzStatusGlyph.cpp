@@ -3,18 +3,6 @@
 #include <algorithm>
 #include <cstdlib>
 
-namespace {
-
-template <class T> bool Store(T& field, T value) {
-    if (field == value) {
-        return false;
-    }
-    field = value;
-    return true;
-}
-
-} // namespace
-
 TRzCustomGlyphStatus::TRzCustomGlyphStatus(TComponent* owner)
     : TRzCustomStatusPane(owner), glyph_(std::make_unique<TBitmap>()),
       imagesLink_(std::make_unique<TChangeLink>()) {
