@@ -133,12 +133,15 @@ std::pair<long long, long long> StepsNearTarget(TPoint from, long long dx, long 
 
 } // namespace
 
-std::vector<TRect> ClipRects(HDC dc) {
+std::vector<TRect> ClipRects(HDC dc, const TRect& area) {
     std::vector<TRect> result;
     if (dc == nullptr || dc->Target() == nullptr) {
         return result;
     }
-    const TRect bounds = TargetBounds(dc);
+    TRect bounds;
+    if (!IntersectRect(bounds, TargetBounds(dc), area)) {
+        return result;
+    }
     for (const TRect& r : dc->Clip().Rects()) {
         TRect visible;
         if (IntersectRect(visible, r, bounds)) {
@@ -163,11 +166,7 @@ void BlendPixel(HDC dc, int x, int y, std::uint32_t pixel, int coverage) {
 }
 
 void FillSolid(HDC dc, const TRect& rect, std::uint32_t pixel) {
-    for (const TRect& clip : ClipRects(dc)) {
-        TRect part;
-        if (!IntersectRect(part, clip, rect)) {
-            continue;
-        }
+    for (const TRect& part : ClipRects(dc, rect)) {
         for (int y = part.Top; y < part.Bottom; ++y) {
             std::uint32_t* row = dc->Target()->Row(y);
             std::fill(row + part.Left, row + part.Right, pixel);
@@ -190,11 +189,7 @@ void FillWithBrush(HDC dc, const TRect& rect, const TBrush& brush) {
     }
     const TPoint origin = dc->WindowOrigin();
     const std::uint32_t back = ColorToPixel(ColorToRGB(dc->backColor));
-    for (const TRect& clip : ClipRects(dc)) {
-        TRect part;
-        if (!IntersectRect(part, clip, rect)) {
-            continue;
-        }
+    for (const TRect& part : ClipRects(dc, rect)) {
         for (int y = part.Top; y < part.Bottom; ++y) {
             std::uint32_t* row = dc->Target()->Row(y);
             for (int x = part.Left; x < part.Right; ++x) {
@@ -315,11 +310,7 @@ void Blit(HDC dc, const TRect& dest, const TPixelBuffer& source, const TRect& so
     const long long sh = fromRect.Height();
     const long long dw = dest.Width();
     const long long dh = dest.Height();
-    for (const TRect& clip : ClipRects(dc)) {
-        TRect part;
-        if (!IntersectRect(part, clip, dest)) {
-            continue;
-        }
+    for (const TRect& part : ClipRects(dc, dest)) {
         for (int y = part.Top; y < part.Bottom; ++y) {
             const int sy = fromRect.Top + int((y - dest.Top) * sh / dh);
             if (sy < 0 || sy >= from->Height()) {

@@ -7,8 +7,9 @@
 
 namespace raster {
 
-// The clip rectangles of the device context, cut to its target buffer.
-std::vector<TRect> ClipRects(HDC dc);
+// The visible parts of a device rectangle: the clip rectangles of the device context, cut to
+// its target buffer and to the area.
+std::vector<TRect> ClipRects(HDC dc, const TRect& area);
 
 // Writes one pixel (an RGB colour already resolved from system colours) when it is visible.
 void PutPixel(HDC dc, int x, int y, std::uint32_t pixel);

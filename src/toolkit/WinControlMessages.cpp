@@ -2,6 +2,7 @@
 // and the notifications that travel down to the children.
 #include "toolkit/Controls.h"
 #include "toolkit/Forms.h"
+#include "toolkit/PopupWindow.h"
 
 void TWinControl::Dispatch(TMessage& message) {
     switch (message.Msg) {
@@ -203,22 +204,12 @@ void TWinControl::WMNCPaint(TMessage& message) {
     TCanvas canvas;
     canvas.SetHandle(dc);
     TRect r = Rect(0, 0, Width(), Height());
-    auto side = [&](TRect box, TColor topLeft, TColor bottomRight) {
-        canvas.Brush()->SetColor(topLeft);
-        canvas.FillRect(Rect(box.Left, box.Top, box.Right - 1, box.Top + 1));
-        canvas.FillRect(Rect(box.Left, box.Top, box.Left + 1, box.Bottom - 1));
-        canvas.Brush()->SetColor(bottomRight);
-        canvas.FillRect(Rect(box.Left, box.Bottom - 1, box.Right, box.Bottom));
-        canvas.FillRect(Rect(box.Right - 1, box.Top, box.Right, box.Bottom));
-    };
     if (edge) {
-        side(r, clBtnShadow, clBtnHighlight);
-        InflateRect(r, -1, -1);
-        side(r, cl3DDkShadow, cl3DLight);
-        InflateRect(r, -1, -1);
+        DrawSunkenEdge(canvas, r);
+        InflateRect(r, -2, -2);
     }
     if (frame) {
-        side(r, clWindowFrame, clWindowFrame);
+        DrawRing(canvas, r, clWindowFrame, clWindowFrame);
     }
     canvas.SetHandle(nullptr);
     ReleaseDC(this, dc);
