@@ -9,15 +9,6 @@ namespace {
 const std::map<TColor, char> kRedSteps{{0x000000, '0'}, {0x00002A, '1'}, {0x000055, '2'},
                                        {0x00007F, '3'}, {0x0000AA, '4'}, {0x0000D4, '5'}};
 
-class TrueColorScope {
-public:
-    explicit TrueColorScope(bool value) : saved_(TrueColorFlag()) { SetTrueColorFlag(value); }
-    ~TrueColorScope() { SetTrueColorFlag(saved_); }
-
-private:
-    bool saved_;
-};
-
 } // namespace
 
 TEST(GradientFill, EmptyRectangleDrawsNothing) {

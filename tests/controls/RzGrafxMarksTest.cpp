@@ -25,15 +25,6 @@ TRzMarkColors MarkColors() {
 
 const std::map<TColor, char> kBoxLegend{{kFrame, 'F'}, {kMark, 'M'}, {kFill, 'W'}};
 
-class TrueColorScope {
-public:
-    explicit TrueColorScope(bool value) : saved_(TrueColorFlag()) { SetTrueColorFlag(value); }
-    ~TrueColorScope() { SetTrueColorFlag(saved_); }
-
-private:
-    bool saved_;
-};
-
 std::unique_ptr<TBitmap> CheckBox(TCheckBoxState state, TRzDrawState drawState = dsNormal,
                                   bool focused = false, TRzButtonHotTrackStyle hotStyle = htsInterior,
                                   const TRzMarkColors& colors = MarkColors()) {

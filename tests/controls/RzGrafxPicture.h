@@ -1,12 +1,26 @@
-// Small bitmaps for painter tests, and a character picture of their pixels so that a test
-// can show the expected drawing at a glance.
+// Small bitmaps for painter tests, a scope for the true-colour flag, and a character
+// picture of their pixels so that a test can show the expected drawing at a glance.
 #pragma once
 
+#include "controls/RzCommon.h"
 #include "toolkit/Graphics.h"
 
 #include <map>
 #include <memory>
 #include <string>
+
+// Switches the painters' true-colour flag for one test (to see the palette-display look) and
+// puts it back afterwards.
+class TrueColorScope {
+public:
+    explicit TrueColorScope(bool value) : saved_(TrueColorFlag()) { SetTrueColorFlag(value); }
+    ~TrueColorScope() { SetTrueColorFlag(saved_); }
+    TrueColorScope(const TrueColorScope&) = delete;
+    TrueColorScope& operator=(const TrueColorScope&) = delete;
+
+private:
+    bool saved_;
+};
 
 // The background every test bitmap starts with; no painter uses it.
 constexpr TColor kCanvasBackground = 0x123456;

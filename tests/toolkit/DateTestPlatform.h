@@ -1,26 +1,11 @@
-// Installs a virtual clock, a fixed locale and in-memory files for one test.
+// The virtual clock, a fixed locale and in-memory files for one test, and the format
+// settings of the two locales the tests compare.
 #pragma once
 
-#include "platform/headless/HeadlessClock.h"
-#include "platform/headless/HeadlessFiles.h"
-#include "toolkit/DateUtils.h"
+#include "support/HeadlessDateTest.h"
 
-#include <gtest/gtest.h>
-
-class DatePlatformTest : public ::testing::Test {
+class DatePlatformTest : public HeadlessDateTest {
 protected:
-    void SetUp() override {
-        platform::Platform installed;
-        installed.clock = &clock;
-        installed.locale = &locale;
-        installed.files = &files;
-        platform::Install(installed);
-    }
-    void TearDown() override { platform::Install(platform::Platform{}); }
-
-    static TDateTime At(int year, int month, int day, int hour = 0, int min = 0, int sec = 0, int msec = 0) {
-        return EncodeDate(year, month, day) + EncodeTime(hour, min, sec, msec);
-    }
     static TFormatSettings Formats(const platform::LocaleFormats& locale) {
         headless::HeadlessLocale fixed(locale);
         platform::Platform only;
@@ -33,8 +18,4 @@ protected:
     }
     static TFormatSettings UnitedStates() { return Formats(headless::HeadlessLocale::UnitedStates()); }
     static TFormatSettings Germany() { return Formats(headless::HeadlessLocale::Germany()); }
-
-    headless::HeadlessClock clock{At(2026, 12, 8, 10, 0, 0)};
-    headless::HeadlessLocale locale{headless::HeadlessLocale::UnitedStates()};
-    headless::HeadlessFiles files;
 };

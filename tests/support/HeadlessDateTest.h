@@ -1,0 +1,29 @@
+// A test fixture with a virtual clock (Tuesday, 8 December 2026, 10:00:00), a fixed locale
+// (United States until a test changes it) and in-memory files installed as the platform.
+#pragma once
+
+#include "platform/headless/HeadlessClock.h"
+#include "platform/headless/HeadlessFiles.h"
+#include "toolkit/DateUtils.h"
+
+#include <gtest/gtest.h>
+
+class HeadlessDateTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::Platform installed;
+        installed.clock = &clock;
+        installed.locale = &locale;
+        installed.files = &files;
+        platform::Install(installed);
+    }
+    void TearDown() override { platform::Install(platform::Platform{}); }
+
+    static TDateTime At(int year, int month, int day, int hour = 0, int min = 0, int sec = 0, int msec = 0) {
+        return EncodeDate(year, month, day) + EncodeTime(hour, min, sec, msec);
+    }
+
+    headless::HeadlessClock clock{At(2026, 12, 8, 10, 0, 0)};
+    headless::HeadlessLocale locale{headless::HeadlessLocale::UnitedStates()};
+    headless::HeadlessFiles files;
+};
