@@ -2,25 +2,29 @@
 #include "support/ToolkitFixture.h"
 
 #include <gmock/gmock.h>
+#include <type_traits>
 
 using ::testing::ElementsAre;
 
 namespace {
 
-// Paints itself in one colour and records the order of painting.
-class TSolid : public TCustomControl {
+// Paints itself in one colour and records the order of painting; the windowed one takes
+// children.
+template <class Base> class TSolidControl : public Base {
 public:
-    TSolid(TComponent* owner, EventLog& log, std::string name, TColor color)
-        : TCustomControl(owner), log_(log), name_(std::move(name)) {
-        SetColor(color);
-        SetControlStyle(ControlStyle() | csAcceptsControls);
+    TSolidControl(TComponent* owner, EventLog& log, std::string name, TColor color)
+        : Base(owner), log_(log), name_(std::move(name)) {
+        this->SetColor(color);
+        if constexpr (std::is_base_of_v<TWinControl, Base>) {
+            this->SetControlStyle(this->ControlStyle() | csAcceptsControls);
+        }
     }
 
 protected:
     void Paint() override {
         log_.push_back("paint " + name_);
-        Canvas()->Brush()->SetColor(Color());
-        Canvas()->FillRect(ClientRect());
+        this->Canvas()->Brush()->SetColor(this->Color());
+        this->Canvas()->FillRect(this->ClientRect());
     }
 
 private:
@@ -28,24 +32,8 @@ private:
     std::string name_;
 };
 
-class TSolidGraphic : public TGraphicControl {
-public:
-    TSolidGraphic(TComponent* owner, EventLog& log, std::string name, TColor color)
-        : TGraphicControl(owner), log_(log), name_(std::move(name)) {
-        SetColor(color);
-    }
-
-protected:
-    void Paint() override {
-        log_.push_back("paint " + name_);
-        Canvas()->Brush()->SetColor(Color());
-        Canvas()->FillRect(ClientRect());
-    }
-
-private:
-    EventLog& log_;
-    std::string name_;
-};
+using TSolid = TSolidControl<TCustomControl>;
+using TSolidGraphic = TSolidControl<TGraphicControl>;
 
 class PaintTest : public ToolkitTest {
 protected:
