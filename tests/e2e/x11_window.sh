@@ -38,6 +38,8 @@ fail() {
 
 # A private, throw-away desktop: the display number is picked by the server itself.
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/runtime"
+# No session bus: the program never reaches the desktop session it may be started from.
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus"
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$artefacts"
 chmod 700 "$XDG_RUNTIME_DIR"
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &

@@ -40,7 +40,9 @@ std::string PropertyText(Display* display, Window window, const char* name) {
 std::vector<long> PropertyLongs(Display* display, Window window, const char* name) {
     const auto bytes = PropertyBytes(display, window, name);
     std::vector<long> values(bytes.size() / sizeof(long));
-    std::memcpy(values.data(), bytes.data(), values.size() * sizeof(long));
+    if (!values.empty()) {
+        std::memcpy(values.data(), bytes.data(), values.size() * sizeof(long));
+    }
     return values;
 }
 
