@@ -1,5 +1,4 @@
 #include "RzTrayTestSupport.h"
-
 #include "toolkit/HintWindow.h"
 
 #include <gmock/gmock.h>
@@ -16,7 +15,9 @@ protected:
     void SetUp() override {
         TrayTest::SetUp();
         menu = MakeMenu();
-        menu->OnPopup = [this](TObject*) { steps.push_back("menu"); };
+        menu->OnPopup = [this](TObject*) {
+            steps.push_back("menu");
+        };
         tray = MakeTray([this](TRzTrayIcon* t) {
             t->SetHint("Vesperon (Timer)");
             t->SetPopupMenu(menu);
@@ -24,7 +25,9 @@ protected:
                 steps.push_back("restore");
                 form->Show();
             };
-            t->OnMinimizeApp = [this](TObject*) { steps.push_back("minimize"); };
+            t->OnMinimizeApp = [this](TObject*) {
+                steps.push_back("minimize");
+            };
         });
         form->Show();
         Idle();
@@ -150,7 +153,11 @@ TEST_F(TrayClickTest, EachMouseMessageFiresItsEventAndOthersAreIgnored) {
     tray->SetPopupMenu(nullptr);
     tray->SetRestoreOn(ticNone);
     std::vector<std::string> events;
-    auto note = [&events](const char* name) { return [&events, name](TObject*) { events.push_back(name); }; };
+    auto note = [&events](const char* name) {
+        return [&events, name](TObject*) {
+            events.push_back(name);
+        };
+    };
     tray->OnLButtonDown = note("ldown");
     tray->OnLButtonUp = note("lup");
     tray->OnLButtonDblClick = note("ldbl");
@@ -161,13 +168,14 @@ TEST_F(TrayClickTest, EachMouseMessageFiresItsEventAndOthersAreIgnored) {
     tray->OnBalloonHintClose = note("bclose");
     tray->OnBalloonHintClick = note("bclick");
 
-    for (unsigned message : {0x200u, 0x201u, 0x202u, 0x203u, 0x204u, 0x205u, 0x206u, 0x207u, 0x402u, 0x403u,
-                             0x404u, 0x405u}) {
+    for (unsigned message :
+         {0x200u, 0x201u, 0x202u, 0x203u, 0x204u, 0x205u, 0x206u, 0x207u, 0x402u, 0x403u, 0x404u, 0x405u}) {
         Shell().Mouse(message);
     }
     Idle();
 
-    EXPECT_THAT(events, ElementsAre("ldown", "lup", "ldbl", "rdown", "rup", "rdbl", "bhide", "bclose", "bclick"));
+    EXPECT_THAT(events,
+                ElementsAre("ldown", "lup", "ldbl", "rdown", "rup", "rdbl", "bhide", "bclose", "bclick"));
 }
 
 TEST_F(TrayClickTest, TheMenuGoneElsewhereIsForgotten) {
@@ -185,13 +193,17 @@ TEST_F(TrayClickTest, TheMenuGoneElsewhereIsForgotten) {
 TEST_F(TrayClickTest, QueryEndSessionAnswersAsTheHandlerDecides) {
     EXPECT_EQ(SendMessage(tray->WindowHandle(), WM_QUERYENDSESSION, 0, 0), 1);
 
-    tray->OnQueryEndSession = [](TObject*, bool& allow) { allow = false; };
+    tray->OnQueryEndSession = [](TObject*, bool& allow) {
+        allow = false;
+    };
     EXPECT_EQ(SendMessage(tray->WindowHandle(), WM_QUERYENDSESSION, 0, 0), 0);
 }
 
 TEST_F(TrayClickTest, EndSessionRemovesTheIconOnlyWhenTheSessionEnds) {
     int ended = 0;
-    tray->OnEndSession = [&ended](TObject*) { ++ended; };
+    tray->OnEndSession = [&ended](TObject*) {
+        ++ended;
+    };
 
     SendMessage(tray->WindowHandle(), WM_ENDSESSION, 0, 0);
     EXPECT_EQ(Shell().Icons().size(), 1u);

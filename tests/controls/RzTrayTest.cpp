@@ -254,7 +254,9 @@ TEST_F(TrayTest, DestructionDeletesTheIconAndGivesTheApplicationHooksBack) {
 TEST_F(TrayTest, DestructionLeavesHooksThatOthersInstalledSinceAlone) {
     TRzTrayIcon* tray = MakeTray();
     int minimized = 0;
-    app->OnMinimize = [&minimized](TObject*) { ++minimized; };
+    app->OnMinimize = [&minimized](TObject*) {
+        ++minimized;
+    };
 
     delete tray;
     app->Minimize();
@@ -266,7 +268,9 @@ TEST_F(TrayTest, DestructionLeavesHooksThatOthersInstalledSinceAlone) {
 TEST_F(TrayTest, MessagesPostedBeforeDestructionNeverArrive) {
     TRzTrayIcon* tray = MakeTray();
     int clicks = 0;
-    tray->OnLButtonDown = [&clicks](TObject*) { ++clicks; };
+    tray->OnLButtonDown = [&clicks](TObject*) {
+        ++clicks;
+    };
     Shell().Mouse(WM_LBUTTONDOWN);
 
     delete tray;

@@ -27,7 +27,9 @@ void StatusNotifierBus::Flush() {
         return;
     }
     sd_bus_flush(bus_);
-    Rearm();
+    // A synchronous call may have read further messages into the queue; the descriptor
+    // will not report those, so they are handled now.
+    Process();
 }
 
 void StatusNotifierBus::Process() {

@@ -17,7 +17,7 @@ public:
     StatusNotifierBus& operator=(const StatusNotifierBus&) = delete;
 
     sd_bus* Get() const { return bus_; }
-    // Sends what is queued and watches for what sd-bus waits on next.
+    // Sends what is queued, handles what has arrived, and watches for what sd-bus waits on next.
     void Flush();
 
 private:

@@ -1,0 +1,279 @@
+#include "platform/StatusNotifierFixture.h"
+
+#include "toolkit/Menus.h"
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace sntest {
+
+namespace {
+
+constexpr const char* kConfig =
+    R"(<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:path=@SOCKET@</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+)";
+
+bool CanConnect(const std::string& address) {
+    sd_bus* probe = nullptr;
+    if (sd_bus_new(&probe) < 0) {
+        return false;
+    }
+    const bool ok = sd_bus_set_address(probe, address.c_str()) >= 0 && sd_bus_set_bus_client(probe, 1) >= 0 &&
+                    sd_bus_start(probe) >= 0;
+    sd_bus_flush_close_unref(probe);
+    return ok;
+}
+
+const sd_bus_vtable kWatcherVtable[] = {
+    SD_BUS_VTABLE_START(0),
+    SD_BUS_METHOD("RegisterStatusNotifierItem", "s", "", TestWatcher::Register, 0),
+    SD_BUS_VTABLE_END,
+};
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------
+// The private bus
+
+PrivateSessionBus::PrivateSessionBus() {
+    char folder[] = "/tmp/vesperon-sni-XXXXXX";
+    if (mkdtemp(folder) == nullptr) {
+        error_ = "cannot make a folder";
+        return;
+    }
+    folder_ = folder;
+    const std::string socket = folder_ + "/bus";
+    std::string config = kConfig;
+    config.replace(config.find("@SOCKET@"), 8, socket);
+    std::ofstream(folder_ + "/bus.conf") << config;
+    const std::string configArgument = "--config-file=" + folder_ + "/bus.conf";
+    char* argv[] = {const_cast<char*>("dbus-daemon"), const_cast<char*>(configArgument.c_str()),
+                    const_cast<char*>("--nofork"), const_cast<char*>("--nopidfile"), nullptr};
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&files, STDERR_FILENO, (folder_ + "/daemon.log").c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    pid_t pid = -1;
+    const int r = posix_spawnp(&pid, "dbus-daemon", &files, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&files);
+    if (r != 0) {
+        error_ = "cannot start dbus-daemon (package dbus)";
+        return;
+    }
+    pid_ = pid;
+    const std::string address = "unix:path=" + socket;
+    for (int attempt = 0; attempt < 500; ++attempt) {
+        if (access(socket.c_str(), F_OK) == 0 && CanConnect(address)) {
+            address_ = address;
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    error_ = "dbus-daemon did not listen on " + socket;
+}
+
+PrivateSessionBus::~PrivateSessionBus() {
+    if (pid_ > 0) {
+        kill(pid_, SIGTERM);
+        int status = 0;
+        waitpid(pid_, &status, 0);
+    }
+    if (!folder_.empty()) {
+        for (const char* file : {"/bus", "/bus.conf", "/daemon.log"}) {
+            unlink((folder_ + file).c_str());
+        }
+        rmdir(folder_.c_str());
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// The loop
+
+void TestLoop::WatchFd(int fd, bool readable, bool writable, FdCallback onReady) {
+    watched_[fd] = Watch{short((readable ? POLLIN : 0) | (writable ? POLLOUT : 0)), std::move(onReady)};
+}
+
+void TestLoop::PollOnce(int extraFd, int timeoutMs) {
+    std::vector<pollfd> fds;
+    for (const auto& [fd, watch] : watched_) {
+        fds.push_back({fd, watch.events, 0});
+    }
+    fds.push_back({extraFd, POLLIN, 0});
+    if (poll(fds.data(), fds.size(), timeoutMs) <= 0) {
+        return;
+    }
+    for (const pollfd& ready : fds) {
+        const auto found = watched_.find(ready.fd);
+        if (ready.revents != 0 && found != watched_.end()) {
+            const FdCallback callback = found->second.onReady;
+            callback();
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// The watcher
+
+TestWatcher::TestWatcher() {
+    if (sd_bus_open_user(&bus_) < 0) {
+        bus_ = nullptr;
+        return;
+    }
+    ok_ = sd_bus_add_object_vtable(bus_, &slot_, "/StatusNotifierWatcher", "org.kde.StatusNotifierWatcher",
+                                   kWatcherVtable, this) >= 0 &&
+          sd_bus_request_name(bus_, "org.kde.StatusNotifierWatcher", 0) >= 0;
+}
+
+TestWatcher::~TestWatcher() {
+    sd_bus_slot_unref(slot_);
+    if (bus_ != nullptr) {
+        sd_bus_flush_close_unref(bus_);
+    }
+}
+
+void TestWatcher::Process() {
+    while (bus_ != nullptr && sd_bus_process(bus_, nullptr) > 0) {
+    }
+    sd_bus_flush(bus_);
+}
+
+int TestWatcher::Register(sd_bus_message* message, void* userdata, sd_bus_error* /*error*/) {
+    const char* name = nullptr;
+    if (sd_bus_message_read(message, "s", &name) >= 0) {
+        static_cast<TestWatcher*>(userdata)->registered.emplace_back(name);
+    }
+    return sd_bus_reply_method_return(message, "");
+}
+
+// ---------------------------------------------------------------------------------------
+// The fixture
+
+void StatusNotifierTest::SetUp() {
+    ToolkitTest::SetUp();
+    bus = std::make_unique<PrivateSessionBus>();
+    ASSERT_FALSE(bus->Address().empty()) << bus->Error();
+    if (const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS")) {
+        hadAddress = true;
+        savedAddress = address;
+    }
+    setenv("DBUS_SESSION_BUS_ADDRESS", bus->Address().c_str(), 1);
+    loop = std::make_unique<TestLoop>(platform.clock);
+    app->Icon()->Image().Resize(16, 16, 0xFF102030);
+    app->CreateForm(form);
+}
+
+void StatusNotifierTest::TearDown() {
+    app.reset();
+    shell.reset();
+    watcher.reset();
+    loop.reset();
+    bus.reset();
+    if (hadAddress) {
+        setenv("DBUS_SESSION_BUS_ADDRESS", savedAddress.c_str(), 1);
+    } else {
+        unsetenv("DBUS_SESSION_BUS_ADDRESS");
+    }
+    ToolkitTest::TearDown();
+}
+
+void StatusNotifierTest::MakeShell(platform::INotifyShell* fallbackShell) {
+    shell = std::make_unique<linuxplatform::StatusNotifierShell>(loop.get(), fallbackShell);
+    platform::Platform set = platform::Current();
+    set.notifyShell = shell.get();
+    platform::Install(set);
+}
+
+TRzTrayIcon* StatusNotifierTest::MakeTray(const std::string& hint) {
+    menu = new TPopupMenu(form);
+    auto* tray = new TRzTrayIcon(form);
+    form->BeginLoading();
+    tray->SetHint(hint);
+    tray->SetPopupMenu(menu);
+    tray->OnRestoreApp = [this](TObject*) {
+        ++restored;
+        form->Show();
+    };
+    form->EndLoading();
+    return tray;
+}
+
+bool StatusNotifierTest::PumpUntil(const std::function<bool()>& done) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end) {
+            return false;
+        }
+        if (watcher != nullptr) {
+            watcher->Process();
+        }
+        loop->PollOnce(watcher != nullptr && watcher->Bus() != nullptr ? sd_bus_get_fd(watcher->Bus()) : -1,
+                       10);
+        Idle();
+    }
+    return true;
+}
+
+sd_bus_message* StatusNotifierTest::CallItem(const std::string& name, const char* interface,
+                                             const char* method,
+                                             const std::function<void(sd_bus_message*)>& append) {
+    sd_bus_message* call = nullptr;
+    if (sd_bus_message_new_method_call(watcher->Bus(), &call, name.c_str(), "/StatusNotifierItem", interface,
+                                       method) < 0) {
+        return nullptr;
+    }
+    append(call);
+    struct Answer {
+        sd_bus_message* reply = nullptr;
+        bool done = false;
+    } answer;
+    auto onReply = [](sd_bus_message* reply, void* userdata, sd_bus_error*) -> int {
+        auto* a = static_cast<Answer*>(userdata);
+        a->done = true;
+        if (!sd_bus_message_is_method_error(reply, nullptr)) {
+            a->reply = sd_bus_message_ref(reply);
+        } else {
+            ADD_FAILURE() << "the item answered " << sd_bus_message_get_error(reply)->name << ": "
+                          << sd_bus_message_get_error(reply)->message;
+        }
+        return 0;
+    };
+    sd_bus_call_async(watcher->Bus(), nullptr, call, onReply, &answer, 0);
+    sd_bus_message_unref(call);
+    PumpUntil([&answer] { return answer.done; });
+    return answer.reply;
+}
+
+sd_bus_message* StatusNotifierTest::ItemProperty(const std::string& name, const char* property) {
+    sd_bus_message* reply =
+        CallItem(name, "org.freedesktop.DBus.Properties", "Get", [property](sd_bus_message* m) {
+            sd_bus_message_append(m, "ss", "org.kde.StatusNotifierItem", property);
+        });
+    if (reply != nullptr) {
+        sd_bus_message_enter_container(reply, 'v', nullptr);
+    }
+    return reply;
+}
+
+} // namespace sntest
