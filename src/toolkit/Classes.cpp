@@ -30,19 +30,25 @@ TComponent::~TComponent() {
 }
 
 void TComponent::Destroying() {
-    if (InState(csDestroying)) {
-        return;
-    }
-    state_ |= csDestroying;
-    // Tell everyone that asked, while this object is still whole.
+    MarkDestroying();
+    // Tell everyone that asked, while this object is still whole. Owned components keep
+    // their links until their own destruction: a component still holding a pointer to
+    // another must go on hearing of that one's removal until it is really gone.
     while (!freeNotifies_.empty()) {
         TComponent* other = freeNotifies_.back();
         freeNotifies_.pop_back();
         EraseOne(other->freeNotifies_, this);
         other->Notification(this, opRemove);
     }
+}
+
+void TComponent::MarkDestroying() {
+    if (InState(csDestroying)) {
+        return;
+    }
+    state_ |= csDestroying;
     for (TComponent* component : components_) {
-        component->Destroying();
+        component->MarkDestroying();
     }
 }
 
@@ -54,7 +60,9 @@ void TComponent::DestroyComponents() {
     }
 }
 
-void TComponent::SetName(const std::string& value) { name_ = value; }
+void TComponent::SetName(const std::string& value) {
+    name_ = value;
+}
 
 TComponent* TComponent::FindComponent(const std::string& name) const {
     for (TComponent* component : components_) {
@@ -99,7 +107,9 @@ void TComponent::EndLoading() {
     Loaded();
 }
 
-void TComponent::Loaded() { state_ &= ~csLoading; }
+void TComponent::Loaded() {
+    state_ &= ~csLoading;
+}
 
 void TComponent::Notification(TComponent* component, TOperation operation) {
     if (operation == opRemove && component != nullptr) {
@@ -112,7 +122,9 @@ void TComponent::Notification(TComponent* component, TOperation operation) {
     }
 }
 
-void TComponent::SetDesigning(bool value) { SetStateBit(csDesigning, value); }
+void TComponent::SetDesigning(bool value) {
+    SetStateBit(csDesigning, value);
+}
 
 void TComponent::SetStateBit(TComponentStateBits bit, bool on) {
     if (on) {

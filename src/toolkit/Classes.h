@@ -69,10 +69,12 @@ protected:
     void SetDesigning(bool value);
     void SetStateBit(TComponentStateBits bit, bool on);
     // Called at the start of the destructor chain of the most derived class: marks the
-    // component as destroying and sends the removal notifications while it is still whole.
+    // component and everything it owns as destroying and sends this component's removal
+    // notifications while it is still whole.
     void Destroying();
 
 private:
+    void MarkDestroying();
     void InsertComponent(TComponent* component);
     void RemoveComponent(TComponent* component);
 

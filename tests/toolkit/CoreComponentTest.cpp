@@ -81,6 +81,18 @@ TEST(FreeNotification, AWatcherThatDiesFirstIsNotCalledLater) {
     EXPECT_EQ(log, (std::vector<std::string>{"destroy list"}));
 }
 
+TEST(FreeNotification, AnOwnedWatcherHearsOfASiblingDestroyedBeforeIt) {
+    std::vector<std::string> log;
+    auto* owner = new Probe(nullptr, log, "owner");
+    auto* watcher = new Probe(owner, log, "watcher");
+    auto* watched = new Probe(owner, log, "list");
+    watcher->watched = watched;
+    watched->FreeNotification(watcher);
+    delete owner;
+    EXPECT_EQ(log, (std::vector<std::string>{"destroy owner", "watcher saw removal", "destroy list",
+                                             "destroy watcher"}));
+}
+
 TEST(ComponentLoading, LoadedRunsOnEveryComponentOwnerLastAndClearsTheFlags) {
     std::vector<std::string> log;
     Probe form(nullptr, log, "form");
