@@ -14,7 +14,8 @@ bool DesktopPlatform::Open(std::string& error) {
     if (windows_ == nullptr) {
         return false;
     }
-    notifyShell_ = std::make_unique<linuxplatform::StatusNotifierShell>(windows_.get(), nullptr);
+    xembedTray_ = platform::x11::OpenXEmbedTray(*windows_);
+    notifyShell_ = std::make_unique<linuxplatform::StatusNotifierShell>(windows_.get(), xembedTray_.get());
     sessionEnd_ = std::make_unique<linuxplatform::SessionEndQuery>(windows_.get());
     return true;
 }

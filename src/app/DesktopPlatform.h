@@ -37,6 +37,7 @@ public:
 
 private:
     std::unique_ptr<platform::IWindowSystem> windows_;
+    std::unique_ptr<platform::INotifyShell> xembedTray_; // the notification area without a watcher
     std::unique_ptr<platform::INotifyShell> notifyShell_;
     std::unique_ptr<linuxplatform::SessionEndQuery> sessionEnd_;
     std::unique_ptr<linuxplatform::DryRunPower> dryRun_;

@@ -19,4 +19,8 @@ struct X11Options {
 std::unique_ptr<IWindowSystem> OpenWindowSystem(const char* displayName, std::string& error,
                                                 const X11Options& options = {});
 
+// The XEmbed system tray of the display `windows` is connected to, as a notification shell;
+// nullptr when `windows` is not an X11 window system.
+std::unique_ptr<INotifyShell> OpenXEmbedTray(IWindowSystem& windows);
+
 } // namespace platform::x11

@@ -247,6 +247,9 @@ void X11WindowSystem::DispatchEvent(XEvent& event) {
         clipboard_->Handle(event);
         return;
     }
+    if (trayFilter_ && trayFilter_(event)) {
+        return;
+    }
     const Window id = event.xany.window;
     const auto found = windows_.find(id);
     if (found == windows_.end()) {

@@ -9,6 +9,7 @@
 
 #include <X11/Xlib.h>
 #include <array>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -53,6 +54,8 @@ public:
     Time LastUserTime() const { return lastUserTime_; }
     void Register(Window id, X11Window* window) { windows_[id] = window; }
     void Unregister(Window id);
+    // Sees every event before the windows do and takes it by returning true (the tray icons).
+    void SetTrayFilter(std::function<bool(const XEvent&)> filter) { trayFilter_ = std::move(filter); }
     // Prints the time of the first presented frame once, when asked to by the environment.
     void NoteFramePresented();
 
@@ -74,6 +77,7 @@ private:
     std::array<Cursor, 7> cursors_{};
     Time lastUserTime_ = 0;
     bool traceFirstFrame_ = false;
+    std::function<bool(const XEvent&)> trayFilter_;
 };
 
 } // namespace platform::x11
