@@ -127,7 +127,6 @@ private:
     bool twelveHour_ = false;
     int selected_ = -1;
     std::string typed_;
-    bool buttonDown_ = false;
     std::unique_ptr<TCalendarDropDown> calendar_;
 };
 
