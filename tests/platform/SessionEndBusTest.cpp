@@ -6,9 +6,7 @@
 #include "forms/UnitFormVesperon.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "platform/linux/SessionEndQuery.h"
-
-// The private dbus-daemon of the power tests, built into this test program as well.
-#include "power/PrivateBus.cpp"
+#include "support/PrivateBus.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -287,7 +285,7 @@ protected:
         return texts;
     }
 
-    powertest::PrivateBus bus_;
+    testbus::PrivateBus bus_;
     std::optional<std::string> previousAddress_;
     bool addressSet_ = false;
     headless::HeadlessClock clock_{46364.5};

@@ -7,7 +7,7 @@
 #include "platform/linux/LogindPrivilege.h"
 #include "power/FakeServices.h"
 #include "power/PowerActions.h"
-#include "power/PrivateBus.h"
+#include "support/PrivateBus.h"
 
 #include <cstdlib>
 #include <gmock/gmock.h>
@@ -77,7 +77,7 @@ protected:
 
     std::vector<std::string> Calls() const { return log_.Calls(); }
 
-    powertest::PrivateBus bus_;
+    testbus::PrivateBus bus_;
     CallLog log_;
     std::unique_ptr<FakeLogind> logind_;
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <sys/types.h>
 
-namespace powertest {
+namespace testbus {
 
 class PrivateBus {
 public:
@@ -29,4 +29,4 @@ private:
     pid_t pid_ = -1;
 };
 
-} // namespace powertest
+} // namespace testbus

@@ -1,4 +1,4 @@
-#include "power/PrivateBus.h"
+#include "support/PrivateBus.h"
 
 #include <cerrno>
 #include <chrono>
@@ -15,7 +15,7 @@
 
 extern char** environ;
 
-namespace powertest {
+namespace testbus {
 
 namespace {
 
@@ -114,4 +114,4 @@ PrivateBus::~PrivateBus() {
     }
 }
 
-} // namespace powertest
+} // namespace testbus
