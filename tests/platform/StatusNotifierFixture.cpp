@@ -3,47 +3,12 @@
 #include "toolkit/Menus.h"
 
 #include <chrono>
-#include <csignal>
 #include <cstdlib>
-#include <fcntl.h>
-#include <fstream>
 #include <poll.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <thread>
-#include <unistd.h>
-
-extern char** environ;
 
 namespace sntest {
 
 namespace {
-
-constexpr const char* kConfig =
-    R"(<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>session</type>
-  <listen>unix:path=@SOCKET@</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default">
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-)";
-
-bool CanConnect(const std::string& address) {
-    sd_bus* probe = nullptr;
-    if (sd_bus_new(&probe) < 0) {
-        return false;
-    }
-    const bool ok = sd_bus_set_address(probe, address.c_str()) >= 0 && sd_bus_set_bus_client(probe, 1) >= 0 &&
-                    sd_bus_start(probe) >= 0;
-    sd_bus_flush_close_unref(probe);
-    return ok;
-}
 
 const sd_bus_vtable kWatcherVtable[] = {
     SD_BUS_VTABLE_START(0),
@@ -52,61 +17,6 @@ const sd_bus_vtable kWatcherVtable[] = {
 };
 
 } // namespace
-
-// ---------------------------------------------------------------------------------------
-// The private bus
-
-PrivateSessionBus::PrivateSessionBus() {
-    char folder[] = "/tmp/vesperon-sni-XXXXXX";
-    if (mkdtemp(folder) == nullptr) {
-        error_ = "cannot make a folder";
-        return;
-    }
-    folder_ = folder;
-    const std::string socket = folder_ + "/bus";
-    std::string config = kConfig;
-    config.replace(config.find("@SOCKET@"), 8, socket);
-    std::ofstream(folder_ + "/bus.conf") << config;
-    const std::string configArgument = "--config-file=" + folder_ + "/bus.conf";
-    char* argv[] = {const_cast<char*>("dbus-daemon"), const_cast<char*>(configArgument.c_str()),
-                    const_cast<char*>("--nofork"), const_cast<char*>("--nopidfile"), nullptr};
-    posix_spawn_file_actions_t files;
-    posix_spawn_file_actions_init(&files);
-    posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&files, STDERR_FILENO, (folder_ + "/daemon.log").c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    pid_t pid = -1;
-    const int r = posix_spawnp(&pid, "dbus-daemon", &files, nullptr, argv, environ);
-    posix_spawn_file_actions_destroy(&files);
-    if (r != 0) {
-        error_ = "cannot start dbus-daemon (package dbus)";
-        return;
-    }
-    pid_ = pid;
-    const std::string address = "unix:path=" + socket;
-    for (int attempt = 0; attempt < 500; ++attempt) {
-        if (access(socket.c_str(), F_OK) == 0 && CanConnect(address)) {
-            address_ = address;
-            return;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    error_ = "dbus-daemon did not listen on " + socket;
-}
-
-PrivateSessionBus::~PrivateSessionBus() {
-    if (pid_ > 0) {
-        kill(pid_, SIGTERM);
-        int status = 0;
-        waitpid(pid_, &status, 0);
-    }
-    if (!folder_.empty()) {
-        for (const char* file : {"/bus", "/bus.conf", "/daemon.log"}) {
-            unlink((folder_ + file).c_str());
-        }
-        rmdir(folder_.c_str());
-    }
-}
 
 // ---------------------------------------------------------------------------------------
 // The loop
@@ -172,7 +82,7 @@ int TestWatcher::Register(sd_bus_message* message, void* userdata, sd_bus_error*
 
 void StatusNotifierTest::SetUp() {
     ToolkitTest::SetUp();
-    bus = std::make_unique<PrivateSessionBus>();
+    bus = std::make_unique<testbus::PrivateBus>();
     ASSERT_FALSE(bus->Address().empty()) << bus->Error();
     if (const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS")) {
         hadAddress = true;

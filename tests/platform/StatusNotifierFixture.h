@@ -6,6 +6,7 @@
 
 #include "controls/RzTray.h"
 #include "platform/linux/StatusNotifierShell.h"
+#include "support/PrivateBus.h"
 #include "support/ToolkitFixture.h"
 
 #include <functional>
@@ -16,22 +17,6 @@
 #include <vector>
 
 namespace sntest {
-
-class PrivateSessionBus {
-public:
-    PrivateSessionBus();
-    ~PrivateSessionBus();
-    PrivateSessionBus(const PrivateSessionBus&) = delete;
-    PrivateSessionBus& operator=(const PrivateSessionBus&) = delete;
-    const std::string& Address() const { return address_; }
-    const std::string& Error() const { return error_; }
-
-private:
-    std::string folder_;
-    std::string address_;
-    std::string error_;
-    int pid_ = -1;
-};
 
 // Serves watched descriptors the way the program's loop does.
 class TestLoop : public headless::HeadlessWindowSystem {
@@ -90,7 +75,7 @@ protected:
                              const std::function<void(sd_bus_message*)>& append);
     sd_bus_message* ItemProperty(const std::string& name, const char* property);
 
-    std::unique_ptr<PrivateSessionBus> bus;
+    std::unique_ptr<testbus::PrivateBus> bus;
     std::unique_ptr<TestLoop> loop;
     std::unique_ptr<TestWatcher> watcher;
     headless::HeadlessNotifyShell fallback; // an XEmbed tray's stand-in
