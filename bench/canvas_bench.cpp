@@ -1,6 +1,6 @@
 // Canvas speed on the main window's size (486 x 302): filling and framing the whole back
 // buffer, and drawing the short captions a repaint of the window shows.
-#include "toolkit/Graphics.h"
+#include "toolkit/graphics/Graphics.h"
 
 #include <benchmark/benchmark.h>
 #include <string>

@@ -2,7 +2,7 @@
 // FormatDateTime patterns: nothing but the conversion error may come out, and every date or
 // time that reads writes back to a text that reads to the same value.
 #include "platform/headless/HeadlessClock.h"
-#include "toolkit/DateUtils.h"
+#include "toolkit/text/DateUtils.h"
 
 #include <cstddef>
 #include <cstdint>

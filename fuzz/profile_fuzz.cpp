@@ -1,6 +1,6 @@
 // Feeds arbitrary INI texts to the profile engine: reading never fails, and a written key
 // always reads back while the rest of the text before it stays unchanged.
-#include "toolkit/ProfileFile.h"
+#include "toolkit/text/ProfileFile.h"
 
 #include <cstddef>
 #include <cstdint>

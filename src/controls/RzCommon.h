@@ -3,7 +3,7 @@
 // and the theme colour scheme).
 #pragma once
 
-#include "toolkit/Types.h"
+#include "toolkit/base/Types.h"
 
 #include <cstdint>
 #include <initializer_list>

@@ -2,7 +2,7 @@
 // and the frame controller link.
 #include "controls/RzEdit.h"
 
-#include "toolkit/Forms.h"
+#include "toolkit/runtime/Forms.h"
 
 TRzCustomEdit::TRzCustomEdit(TComponent* owner) : TCustomMaskEdit(owner) {
     SetControlStyle((ControlStyle() | csCaptureMouse) & ~unsigned(csSetCaption));

@@ -8,8 +8,8 @@
 #include "controls/RzCommon.h"
 #include "controls/RzFrameController.h"
 #include "controls/RzGrafx.h"
-#include "toolkit/FormatFloat.h"
-#include "toolkit/StdEdit.h"
+#include "toolkit/text/FormatFloat.h"
+#include "toolkit/widgets/Edit.h"
 
 #include <cstdint>
 #include <functional>

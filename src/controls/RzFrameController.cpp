@@ -1,6 +1,6 @@
 #include "controls/RzFrameController.h"
 
-#include "toolkit/Controls.h"
+#include "toolkit/runtime/Controls.h"
 
 #include <algorithm>
 

@@ -5,8 +5,8 @@
 #pragma once
 
 #include "controls/RzCommon.h"
-#include "toolkit/Classes.h"
-#include "toolkit/Types.h"
+#include "toolkit/base/Classes.h"
+#include "toolkit/base/Types.h"
 
 #include <cstdint>
 #include <initializer_list>

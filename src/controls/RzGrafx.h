@@ -8,7 +8,7 @@
 #pragma once
 
 #include "controls/RzCommon.h"
-#include "toolkit/Graphics.h"
+#include "toolkit/graphics/Graphics.h"
 
 #include <string>
 

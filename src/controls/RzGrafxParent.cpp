@@ -1,9 +1,9 @@
 // Routines that work on controls rather than on a canvas: the parent-background copy under a
 // transparent control and the invalidation helpers.
 #include "controls/RzGrafx.h"
-#include "toolkit/Controls.h"
-#include "toolkit/Forms.h"
-#include "toolkit/Messages.h"
+#include "toolkit/runtime/Controls.h"
+#include "toolkit/runtime/Forms.h"
+#include "toolkit/runtime/Messages.h"
 
 namespace {
 

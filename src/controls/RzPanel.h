@@ -6,7 +6,7 @@
 #include "controls/RzCommon.h"
 #include "controls/RzFrameController.h"
 #include "controls/RzGrafx.h"
-#include "toolkit/Controls.h"
+#include "toolkit/runtime/Controls.h"
 
 #include <string>
 #include <utility>

@@ -1,5 +1,5 @@
 #include "controls/RzPanel.h"
-#include "toolkit/Forms.h"
+#include "toolkit/runtime/Forms.h"
 
 #include <cmath>
 

@@ -3,7 +3,7 @@
 // checked action link shared by check box and radio button.
 #include "controls/RzRadChk.h"
 
-#include "toolkit/SysUtils.h"
+#include "toolkit/text/SysUtils.h"
 
 #include <algorithm>
 

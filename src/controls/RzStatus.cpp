@@ -1,7 +1,7 @@
 #include "controls/RzStatus.h"
 
 #include "controls/RzPanel.h"
-#include "toolkit/ExtCtrls.h"
+#include "toolkit/runtime/Timer.h"
 
 #include <algorithm>
 

@@ -7,8 +7,8 @@
 #include "controls/RzCommon.h"
 #include "controls/RzFrameController.h"
 #include "controls/RzGrafx.h"
-#include "toolkit/Controls.h"
-#include "toolkit/DateUtils.h"
+#include "toolkit/runtime/Controls.h"
+#include "toolkit/text/DateUtils.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,6 +1,6 @@
 #include "controls/RzPanel.h"
 #include "controls/RzStatus.h"
-#include "toolkit/ExtCtrls.h"
+#include "toolkit/runtime/Timer.h"
 
 #include <algorithm>
 

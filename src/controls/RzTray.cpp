@@ -3,9 +3,9 @@
 #include "controls/RzTray.h"
 
 #include "controls/RzTrayWindow.h"
-#include "toolkit/ExtCtrls.h"
-#include "toolkit/Forms.h"
-#include "toolkit/Menus.h"
+#include "toolkit/runtime/Timer.h"
+#include "toolkit/runtime/Forms.h"
+#include "toolkit/widgets/Menus.h"
 
 #include <algorithm>
 

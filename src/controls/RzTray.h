@@ -6,8 +6,8 @@
 #pragma once
 
 #include "platform/platform.h"
-#include "toolkit/Classes.h"
-#include "toolkit/Graphics.h"
+#include "toolkit/base/Classes.h"
+#include "toolkit/graphics/Graphics.h"
 
 #include <cstdint>
 #include <functional>

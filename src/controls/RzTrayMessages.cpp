@@ -3,8 +3,8 @@
 // restoring from it.
 #include "controls/RzTray.h"
 #include "controls/RzTrayWindow.h"
-#include "toolkit/Forms.h"
-#include "toolkit/Menus.h"
+#include "toolkit/runtime/Forms.h"
+#include "toolkit/widgets/Menus.h"
 
 namespace {
 

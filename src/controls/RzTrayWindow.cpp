@@ -1,9 +1,9 @@
 #include "controls/RzTrayWindow.h"
 
 #include "controls/RzTray.h"
-#include "toolkit/ExtCtrls.h"
-#include "toolkit/Forms.h"
-#include "toolkit/HintWindow.h"
+#include "toolkit/runtime/Timer.h"
+#include "toolkit/runtime/Forms.h"
+#include "toolkit/widgets/HintWindow.h"
 
 #include <algorithm>
 

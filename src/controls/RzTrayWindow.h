@@ -5,7 +5,7 @@
 #pragma once
 
 #include "platform/platform.h"
-#include "toolkit/Controls.h"
+#include "toolkit/runtime/Controls.h"
 
 #include <memory>
 #include <string>

@@ -4,7 +4,7 @@
 
 #include "core/TaskSettings.h"
 #include "core/TaskTexts.h"
-#include "toolkit/DateUtils.h"
+#include "toolkit/text/DateUtils.h"
 
 #include <cstdint>
 #include <string>

@@ -2,7 +2,7 @@
 // caption and tray hint, the hand-over to the warning window and the firing window.
 #pragma once
 
-#include "toolkit/DateUtils.h"
+#include "toolkit/text/DateUtils.h"
 
 #include <cstdint>
 #include <string>

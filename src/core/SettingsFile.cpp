@@ -1,6 +1,6 @@
 #include "core/SettingsFile.h"
 
-#include "toolkit/IniFiles.h"
+#include "toolkit/text/IniFiles.h"
 
 namespace core {
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "core/TaskSettings.h"
-#include "toolkit/DateUtils.h"
+#include "toolkit/text/DateUtils.h"
 
 #include <string>
 #include <vector>

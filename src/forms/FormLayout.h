@@ -2,7 +2,7 @@
 // window's loading phase at its place, fonts, glyphs and the button colours both windows use.
 #pragma once
 
-#include "toolkit/Controls.h"
+#include "toolkit/runtime/Controls.h"
 
 #include <string>
 

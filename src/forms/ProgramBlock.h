@@ -2,7 +2,7 @@
 // windows and the message loop.
 #pragma once
 
-#include "toolkit/Forms.h"
+#include "toolkit/runtime/Forms.h"
 
 #include <string>
 #include <vector>

@@ -14,10 +14,10 @@
 #include "platform/platform.h"
 #include "power/PowerActions.h"
 #include "power/ScreenPower.h"
-#include "toolkit/ComCtrls.h"
-#include "toolkit/ExtCtrls.h"
-#include "toolkit/Menus.h"
-#include "toolkit/StdCtrls.h"
+#include "toolkit/widgets/DateTimePicker.h"
+#include "toolkit/runtime/Timer.h"
+#include "toolkit/widgets/Menus.h"
+#include "toolkit/widgets/Label.h"
 
 #include <algorithm>
 #include <cctype>

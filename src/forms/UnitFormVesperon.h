@@ -6,8 +6,8 @@
 
 #include "core/SettingsFile.h"
 #include "core/TaskSettings.h"
-#include "toolkit/DateUtils.h"
-#include "toolkit/Forms.h"
+#include "toolkit/text/DateUtils.h"
+#include "toolkit/runtime/Forms.h"
 
 #include <cstdint>
 #include <string>

@@ -3,10 +3,10 @@
 // shows it.
 #pragma once
 
-#include "toolkit/ComCtrls.h"
-#include "toolkit/ExtCtrls.h"
-#include "toolkit/Forms.h"
-#include "toolkit/StdCtrls.h"
+#include "toolkit/widgets/ProgressBar.h"
+#include "toolkit/runtime/Timer.h"
+#include "toolkit/runtime/Forms.h"
+#include "toolkit/widgets/Label.h"
 
 #include <cstdint>
 #include <string>

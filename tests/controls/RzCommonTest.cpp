@@ -1,6 +1,6 @@
 #include "controls/RzCommon.h"
 
-#include "toolkit/Graphics.h"
+#include "toolkit/graphics/Graphics.h"
 
 #include <gtest/gtest.h>
 

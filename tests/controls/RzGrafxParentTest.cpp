@@ -1,7 +1,7 @@
 #include "RzGrafxPicture.h"
 #include "controls/RzGrafx.h"
 #include "support/ToolkitFixture.h"
-#include "toolkit/Controls.h"
+#include "toolkit/runtime/Controls.h"
 
 #include <gtest/gtest.h>
 

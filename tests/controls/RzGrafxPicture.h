@@ -3,7 +3,7 @@
 #pragma once
 
 #include "controls/RzCommon.h"
-#include "toolkit/Graphics.h"
+#include "toolkit/graphics/Graphics.h"
 
 #include <map>
 #include <memory>

@@ -1,5 +1,5 @@
 #include "RzTrayTestSupport.h"
-#include "toolkit/HintWindow.h"
+#include "toolkit/widgets/HintWindow.h"
 
 #include <gmock/gmock.h>
 #include <vector>

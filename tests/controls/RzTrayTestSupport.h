@@ -5,7 +5,7 @@
 #include "controls/RzTray.h"
 #include "controls/RzTrayWindow.h"
 #include "support/ToolkitFixture.h"
-#include "toolkit/Menus.h"
+#include "toolkit/widgets/Menus.h"
 
 #include <functional>
 #include <string>

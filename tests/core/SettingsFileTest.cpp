@@ -1,7 +1,7 @@
 #include "core/SettingsFile.h"
 
 #include "CoreTestPlatform.h"
-#include "toolkit/IniFiles.h"
+#include "toolkit/text/IniFiles.h"
 
 #include <tuple>
 

@@ -5,8 +5,8 @@
 #include "controls/RzRadChk.h"
 #include "controls/RzStatus.h"
 #include "forms/VesperonFixture.h"
-#include "toolkit/ComCtrls.h"
-#include "toolkit/StdCtrls.h"
+#include "toolkit/widgets/DateTimePicker.h"
+#include "toolkit/widgets/Label.h"
 
 #include <gmock/gmock.h>
 

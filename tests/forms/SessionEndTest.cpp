@@ -5,7 +5,7 @@
 #include "controls/RzRadChk.h"
 #include "controls/RzTray.h"
 #include "forms/VesperonFixture.h"
-#include "toolkit/ExtCtrls.h"
+#include "toolkit/runtime/Timer.h"
 
 #include <gmock/gmock.h>
 #include <stdexcept>

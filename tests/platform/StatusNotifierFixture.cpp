@@ -1,6 +1,6 @@
 #include "platform/StatusNotifierFixture.h"
 
-#include "toolkit/Menus.h"
+#include "toolkit/widgets/Menus.h"
 
 #include <chrono>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #include "platform/StatusNotifierFixture.h"
 #include "platform/headless/HeadlessNotifyShell.h"
-#include "toolkit/Menus.h"
+#include "toolkit/widgets/Menus.h"
 
 #include <gmock/gmock.h>
 

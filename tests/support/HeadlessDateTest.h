@@ -4,7 +4,7 @@
 
 #include "platform/headless/HeadlessClock.h"
 #include "platform/headless/HeadlessFiles.h"
-#include "toolkit/DateUtils.h"
+#include "toolkit/text/DateUtils.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/headless/HeadlessPlatform.h"
-#include "toolkit/Forms.h"
+#include "toolkit/runtime/Forms.h"
 
 #include <gtest/gtest.h>
 #include <memory>

@@ -1,7 +1,7 @@
 // Small controls for the toolkit tests: they log the messages and events they receive.
 #pragma once
 
-#include "toolkit/Forms.h"
+#include "toolkit/runtime/Forms.h"
 
 #include <string>
 #include <vector>

@@ -1,5 +1,5 @@
-#include "toolkit/Classes.h"
-#include "toolkit/ExtCtrls.h"
+#include "toolkit/base/Classes.h"
+#include "toolkit/runtime/Timer.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,5 +1,5 @@
 #include "support/ToolkitFixture.h"
-#include "toolkit/ExtCtrls.h"
+#include "toolkit/runtime/Timer.h"
 
 #include <gmock/gmock.h>
 

@@ -1,5 +1,5 @@
-#include "StdCtrlsTestSupport.h"
-#include "toolkit/Dialogs.h"
+#include "WidgetTestSupport.h"
+#include "toolkit/widgets/Dialogs.h"
 
 namespace {
 

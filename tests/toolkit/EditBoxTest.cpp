@@ -2,7 +2,7 @@
 // selection, the clipboard, ReadOnly and MaxLength, AutoSelect, the client edge and the
 // alignment of the painted text.
 #include "support/ToolkitFixture.h"
-#include "toolkit/StdEdit.h"
+#include "toolkit/widgets/Edit.h"
 
 #include <gmock/gmock.h>
 #include <string>

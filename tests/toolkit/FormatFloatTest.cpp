@@ -1,6 +1,6 @@
 // FormatFloat: sections, digit places, grouping, quotes, exponents, rounding, the length
 // limit, the general number form and the locale's separators.
-#include "toolkit/FormatFloat.h"
+#include "toolkit/text/FormatFloat.h"
 
 #include <gtest/gtest.h>
 #include <string>

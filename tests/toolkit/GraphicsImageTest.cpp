@@ -1,6 +1,6 @@
 #include "GraphicsTestSupport.h"
-#include "toolkit/Png.h"
-#include "toolkit/Resources.h"
+#include "toolkit/graphics/Png.h"
+#include "toolkit/graphics/Resources.h"
 
 #include <filesystem>
 #include <fstream>

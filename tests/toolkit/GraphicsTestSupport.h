@@ -1,7 +1,7 @@
 // Small helpers for the pixel tests of the canvas: a bitmap-backed canvas and readers.
 #pragma once
 
-#include "toolkit/Graphics.h"
+#include "toolkit/graphics/Graphics.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
-#include "toolkit/HintWindow.h"
+#include "toolkit/widgets/HintWindow.h"
 
-#include "StdCtrlsTestSupport.h"
-#include "toolkit/StdCtrls.h"
+#include "WidgetTestSupport.h"
+#include "toolkit/widgets/Label.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "toolkit/IniFiles.h"
+#include "toolkit/text/IniFiles.h"
 
 #include "DateTestPlatform.h"
 

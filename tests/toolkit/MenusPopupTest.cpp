@@ -1,5 +1,5 @@
-#include "StdCtrlsTestSupport.h"
-#include "toolkit/Menus.h"
+#include "WidgetTestSupport.h"
+#include "toolkit/widgets/Menus.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "toolkit/ProfileFile.h"
+#include "toolkit/text/ProfileFile.h"
 
 #include "DateTestPlatform.h"
 

@@ -1,5 +1,5 @@
 #include "GraphicsTestSupport.h"
-#include "toolkit/FontEngine.h"
+#include "toolkit/graphics/FontEngine.h"
 
 #include <gtest/gtest.h>
 

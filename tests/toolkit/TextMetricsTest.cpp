@@ -1,4 +1,4 @@
-#include "toolkit/FontEngine.h"
+#include "toolkit/graphics/FontEngine.h"
 
 #include <gtest/gtest.h>
 

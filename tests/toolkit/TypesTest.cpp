@@ -1,4 +1,4 @@
-#include "toolkit/Types.h"
+#include "toolkit/base/Types.h"
 
 #include <gtest/gtest.h>
 
