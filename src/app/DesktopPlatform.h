@@ -4,6 +4,11 @@
 // or, when the command line asks for it, the dry-run backend that only logs them.
 #pragma once
 
+#include "platform/NotifyShell.h"
+#include "platform/Platform.h"
+#include "platform/SessionEnd.h"
+#include "platform/SessionLock.h"
+#include "platform/WindowSystem.h"
 #include "platform/linux/DryRunPower.h"
 #include "platform/linux/LinuxClock.h"
 #include "platform/linux/LinuxFiles.h"
@@ -15,7 +20,6 @@
 #include "platform/linux/SessionEndQuery.h"
 #include "platform/linux/XdgAutostart.h"
 #include "platform/linux/XdgOpenShell.h"
-#include "platform/platform.h"
 
 #include <memory>
 #include <optional>

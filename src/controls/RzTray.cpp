@@ -3,8 +3,12 @@
 #include "controls/RzTray.h"
 
 #include "controls/RzTrayWindow.h"
-#include "toolkit/runtime/Timer.h"
+#include "platform/Geometry.h"
+#include "platform/NotifyShell.h"
+#include "platform/Platform.h"
+#include "platform/Shell.h"
 #include "toolkit/runtime/Forms.h"
+#include "toolkit/runtime/Timer.h"
 #include "toolkit/widgets/Menus.h"
 
 #include <algorithm>

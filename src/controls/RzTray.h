@@ -5,7 +5,7 @@
 // answers the end-of-session messages that reach its hidden window.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/NotifyShell.h"
 #include "toolkit/base/Classes.h"
 #include "toolkit/graphics/Graphics.h"
 

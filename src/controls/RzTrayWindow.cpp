@@ -1,8 +1,12 @@
 #include "controls/RzTrayWindow.h"
 
 #include "controls/RzTray.h"
-#include "toolkit/runtime/Timer.h"
+#include "platform/Geometry.h"
+#include "platform/NotifyShell.h"
+#include "platform/Platform.h"
+#include "platform/Shell.h"
 #include "toolkit/runtime/Forms.h"
+#include "toolkit/runtime/Timer.h"
 #include "toolkit/widgets/HintWindow.h"
 
 #include <algorithm>

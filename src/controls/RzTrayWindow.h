@@ -4,7 +4,8 @@
 // toolkit's hint window after the application's hint pause.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/Geometry.h"
+#include "platform/NotifyShell.h"
 #include "toolkit/runtime/Controls.h"
 
 #include <memory>

@@ -3,7 +3,8 @@
 #include "forms/ProgramArguments.h"
 #include "forms/UnitFormVesperon.h"
 #include "forms/UnitFormWarn.h"
-#include "platform/platform.h"
+#include "platform/Platform.h"
+#include "platform/SessionLock.h"
 
 namespace forms {
 

@@ -11,13 +11,16 @@
 #include "core/TaskTexts.h"
 #include "forms/ProgramArguments.h"
 #include "forms/UnitFormWarn.h"
-#include "platform/platform.h"
+#include "platform/Autostart.h"
+#include "platform/Paths.h"
+#include "platform/Platform.h"
+#include "platform/Shell.h"
 #include "power/PowerActions.h"
 #include "power/ScreenPower.h"
-#include "toolkit/widgets/DateTimePicker.h"
 #include "toolkit/runtime/Timer.h"
-#include "toolkit/widgets/Menus.h"
+#include "toolkit/widgets/DateTimePicker.h"
 #include "toolkit/widgets/Label.h"
+#include "toolkit/widgets/Menus.h"
 
 #include <algorithm>
 #include <cctype>

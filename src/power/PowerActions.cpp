@@ -1,5 +1,7 @@
 #include "power/PowerActions.h"
 
+#include "platform/Platform.h"
+#include "platform/Power.h"
 #include "power/ShutdownPrivilege.h"
 
 #include <cstdio>

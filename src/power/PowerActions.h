@@ -2,7 +2,7 @@
 // work of the Shutdown Now button.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/Power.h"
 
 #include <optional>
 

@@ -1,6 +1,7 @@
 #include "power/ScreenPower.h"
 
-#include "platform/platform.h"
+#include "platform/Platform.h"
+#include "platform/WindowSystem.h"
 
 #include <cstdio>
 

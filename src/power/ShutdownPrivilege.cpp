@@ -1,5 +1,9 @@
 #include "power/ShutdownPrivilege.h"
 
+#include "platform/Platform.h"
+#include "platform/Power.h"
+#include "platform/Privilege.h"
+
 #include <cstdio>
 
 namespace power {

@@ -2,7 +2,7 @@
 // after it.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/Privilege.h"
 
 namespace power {
 

@@ -4,6 +4,7 @@
 
 #include "controls/RzButton.h"
 #include "controls/RzRadChk.h"
+#include "platform/WindowSystem.h"
 #include "support/ToolkitFixture.h"
 
 #include <string>

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "controls/RzEdit.h"
+#include "platform/WindowSystem.h"
 #include "support/ToolkitFixture.h"
 
 #include <string>

@@ -5,6 +5,7 @@
 
 #include "controls/RzPanel.h"
 #include "controls/RzStatus.h"
+#include "platform/WindowSystem.h"
 #include "support/ToolkitFixture.h"
 
 #include <map>

@@ -4,6 +4,7 @@
 
 #include "controls/RzTray.h"
 #include "controls/RzTrayWindow.h"
+#include "platform/NotifyShell.h"
 #include "support/ToolkitFixture.h"
 #include "toolkit/widgets/Menus.h"
 

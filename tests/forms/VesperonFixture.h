@@ -4,6 +4,7 @@
 
 #include "forms/UnitFormVesperon.h"
 #include "forms/UnitFormWarn.h"
+#include "platform/Clock.h"
 #include "support/ToolkitFixture.h"
 
 #include <string>

@@ -4,6 +4,10 @@
 // at the private bus while a test runs; without that bus the tests do not run at all.
 #include "forms/ProgramBlock.h"
 #include "forms/UnitFormVesperon.h"
+#include "platform/Clock.h"
+#include "platform/NotifyShell.h"
+#include "platform/Platform.h"
+#include "platform/WindowSystem.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "platform/linux/SessionEndQuery.h"
 #include "support/PrivateBus.h"

@@ -1,5 +1,8 @@
 #include "platform/StatusNotifierFixture.h"
 
+#include "platform/Clock.h"
+#include "platform/NotifyShell.h"
+#include "platform/Platform.h"
 #include "toolkit/widgets/Menus.h"
 
 #include <chrono>

@@ -5,6 +5,8 @@
 #pragma once
 
 #include "controls/RzTray.h"
+#include "platform/NotifyShell.h"
+#include "platform/Shell.h"
 #include "platform/linux/StatusNotifierShell.h"
 #include "support/PrivateBus.h"
 #include "support/ToolkitFixture.h"

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 // clang-format on
 
+#include "platform/WindowSystem.h"
 #include "platform/X11TestServer.h"
 #include "platform/x11/X11Window.h"
 #include "platform/x11/X11WindowSystem.h"

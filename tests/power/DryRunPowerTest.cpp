@@ -2,6 +2,7 @@
 // make, on stderr and appended to the log file, and nothing is performed.
 #include "platform/linux/DryRunPower.h"
 
+#include "platform/Platform.h"
 #include "power/PowerActions.h"
 
 #include <algorithm>

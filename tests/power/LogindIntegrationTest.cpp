@@ -3,6 +3,7 @@
 // DBUS_SYSTEM_BUS_ADDRESS and DBUS_SESSION_BUS_ADDRESS of this process at the private bus
 // and refuses to run any action unless both point there, so no call reaches the machine's
 // real logind or desktop.
+#include "platform/Platform.h"
 #include "platform/linux/LogindPower.h"
 #include "platform/linux/LogindPrivilege.h"
 #include "power/FakeServices.h"

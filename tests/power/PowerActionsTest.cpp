@@ -2,6 +2,11 @@
 // privilege and request calls each action makes, in which order.
 #include "power/PowerActions.h"
 
+#include "platform/Geometry.h"
+#include "platform/Platform.h"
+#include "platform/Power.h"
+#include "platform/Privilege.h"
+#include "platform/WindowSystem.h"
 #include "platform/headless/HeadlessPower.h"
 #include "power/ScreenPower.h"
 #include "power/ShutdownPrivilege.h"

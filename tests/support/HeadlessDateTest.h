@@ -2,6 +2,8 @@
 // (United States until a test changes it) and in-memory files installed as the platform.
 #pragma once
 
+#include "platform/Clock.h"
+#include "platform/Platform.h"
 #include "platform/headless/HeadlessClock.h"
 #include "platform/headless/HeadlessFiles.h"
 #include "toolkit/text/DateUtils.h"

@@ -2,6 +2,7 @@
 // can be created, shown, clicked, typed into and left to run on the virtual clock.
 #pragma once
 
+#include "platform/WindowSystem.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "toolkit/runtime/Forms.h"
 

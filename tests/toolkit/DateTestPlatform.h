@@ -2,6 +2,8 @@
 // settings of the two locales the tests compare.
 #pragma once
 
+#include "platform/Locale.h"
+#include "platform/Platform.h"
 #include "support/HeadlessDateTest.h"
 
 class DatePlatformTest : public HeadlessDateTest {

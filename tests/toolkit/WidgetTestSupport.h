@@ -2,6 +2,8 @@
 // pixels, and screenshots kept as test artefacts.
 #pragma once
 
+#include "platform/Geometry.h"
+#include "platform/WindowSystem.h"
 #include "support/ToolkitFixture.h"
 #include "toolkit/graphics/Png.h"
 

@@ -1,7 +1,8 @@
 // A virtual clock for tests: time stands still until the test moves it.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/Clock.h"
+#include "platform/Locale.h"
 
 #include <utility>
 

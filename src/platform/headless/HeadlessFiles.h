@@ -2,7 +2,7 @@
 // process "killed" in the middle of a write.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/Files.h"
 
 #include <map>
 #include <set>

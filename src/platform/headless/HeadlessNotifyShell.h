@@ -3,7 +3,7 @@
 // does: clicks on an icon, a host that refuses icons, a host that restarts.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/NotifyShell.h"
 
 #include <cstdint>
 #include <string>

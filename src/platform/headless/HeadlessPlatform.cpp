@@ -1,5 +1,10 @@
 #include "platform/headless/HeadlessPlatform.h"
 
+#include "platform/Clock.h"
+#include "platform/NotifyShell.h"
+#include "platform/Platform.h"
+#include "platform/WindowSystem.h"
+
 namespace headless {
 
 HeadlessPlatform::~HeadlessPlatform() {

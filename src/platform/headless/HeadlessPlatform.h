@@ -4,6 +4,7 @@
 // active platform; the destructor uninstalls it.
 #pragma once
 
+#include "platform/NotifyShell.h"
 #include "platform/headless/HeadlessClock.h"
 #include "platform/headless/HeadlessFiles.h"
 #include "platform/headless/HeadlessMessageBoxes.h"

@@ -3,7 +3,8 @@
 // "SetSystemPowerState(true, true)") and answers as the test chose.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/Power.h"
+#include "platform/Privilege.h"
 
 #include <string>
 #include <vector>

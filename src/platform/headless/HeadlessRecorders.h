@@ -3,7 +3,10 @@
 // what the program asked for.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/Autostart.h"
+#include "platform/Paths.h"
+#include "platform/SessionLock.h"
+#include "platform/Shell.h"
 
 #include <set>
 #include <string>

@@ -2,7 +2,7 @@
 // the program whether the session may end, ending it or cancelling, and reads the answers.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/SessionEnd.h"
 
 #include <optional>
 

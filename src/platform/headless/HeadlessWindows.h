@@ -4,8 +4,9 @@
 // sends FocusOut to the previous one and FocusIn to the new one, as a window manager would.
 #pragma once
 
+#include "platform/Geometry.h"
+#include "platform/WindowSystem.h"
 #include "platform/headless/HeadlessClock.h"
-#include "platform/platform.h"
 
 #include <deque>
 #include <functional>

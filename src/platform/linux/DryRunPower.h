@@ -4,7 +4,8 @@
 // every action reaches its request line.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/Power.h"
+#include "platform/Privilege.h"
 
 #include <optional>
 #include <string>

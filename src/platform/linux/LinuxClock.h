@@ -1,7 +1,7 @@
 // The local wall clock and the monotonic clock of a Linux system.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/Clock.h"
 
 namespace linuxplatform {
 

@@ -3,7 +3,7 @@
 // leaves either the old or the new file, never a torn or empty one.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/Files.h"
 
 namespace linuxplatform {
 

@@ -1,7 +1,7 @@
 // Regional settings of the user's LC_TIME and LC_NUMERIC, converted to the toolkit's patterns.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/Locale.h"
 
 namespace linuxplatform {
 

@@ -1,7 +1,7 @@
 // Where the program file is and where its settings live on a Linux desktop.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/Paths.h"
 
 namespace linuxplatform {
 

@@ -2,7 +2,7 @@
 // $XDG_RUNTIME_DIR, held by an open descriptor until the process ends.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/SessionLock.h"
 
 #include <string>
 #include <vector>

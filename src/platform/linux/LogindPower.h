@@ -3,7 +3,7 @@
 // shown to nobody.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/Power.h"
 
 namespace linuxplatform {
 

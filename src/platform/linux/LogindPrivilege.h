@@ -2,7 +2,7 @@
 // request (CanPowerOff, CanReboot, CanSuspend, CanHibernate).
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/Privilege.h"
 
 namespace linuxplatform {
 

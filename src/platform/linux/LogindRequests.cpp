@@ -1,6 +1,6 @@
 #include "platform/linux/LogindRequests.h"
 
-#include "platform/platform.h"
+#include "platform/Power.h"
 
 namespace linuxplatform {
 

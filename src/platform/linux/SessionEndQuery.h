@@ -5,8 +5,9 @@
 // answers, nothing happens.
 #pragma once
 
+#include "platform/SessionEnd.h"
+#include "platform/WindowSystem.h"
 #include "platform/linux/StatusNotifierBus.h"
-#include "platform/platform.h"
 
 #include <cstdint>
 #include <deque>

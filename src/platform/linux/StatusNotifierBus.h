@@ -2,7 +2,7 @@
 // the direction sd-bus waits on, and whatever arrives is processed at once.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/WindowSystem.h"
 
 #include <systemd/sd-bus.h>
 

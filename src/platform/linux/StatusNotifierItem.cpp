@@ -1,5 +1,9 @@
 #include "platform/linux/StatusNotifierItem.h"
 
+#include "platform/Geometry.h"
+#include "platform/NotifyShell.h"
+#include "platform/WindowSystem.h"
+
 #include <cerrno>
 #include <unistd.h>
 

@@ -5,6 +5,8 @@
 // and release.
 #pragma once
 
+#include "platform/NotifyShell.h"
+#include "platform/WindowSystem.h"
 #include "platform/linux/StatusNotifierBus.h"
 
 #include <cstdint>

@@ -1,5 +1,9 @@
 #include "platform/linux/StatusNotifierShell.h"
 
+#include "platform/Geometry.h"
+#include "platform/NotifyShell.h"
+#include "platform/WindowSystem.h"
+
 #include <algorithm>
 
 namespace linuxplatform {

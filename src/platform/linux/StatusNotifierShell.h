@@ -5,6 +5,9 @@
 // icon again, as after a restart of the desktop platform's taskbar.
 #pragma once
 
+#include "platform/Geometry.h"
+#include "platform/NotifyShell.h"
+#include "platform/WindowSystem.h"
 #include "platform/linux/StatusNotifierBus.h"
 #include "platform/linux/StatusNotifierItem.h"
 

@@ -2,7 +2,7 @@
 // autostart folder whose Exec line runs the program with its arguments.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/Autostart.h"
 
 #include <string>
 #include <vector>

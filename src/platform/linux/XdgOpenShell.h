@@ -2,7 +2,7 @@
 // the address is one argument whatever it holds; the result is not waited for.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/Shell.h"
 
 #include <string>
 

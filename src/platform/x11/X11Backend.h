@@ -2,7 +2,8 @@
 // that including it cannot leak Xlib's macros into portable code.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/NotifyShell.h"
+#include "platform/WindowSystem.h"
 
 #include <memory>
 #include <string>

@@ -1,6 +1,7 @@
 // Pointer and keyboard events of a window, translated into the platform's input events.
 #pragma once
 
+#include "platform/WindowSystem.h"
 #include "platform/x11/DoubleClick.h"
 #include "platform/x11/X11Names.h"
 

@@ -3,7 +3,7 @@
 // those values second names that the macros cannot reach.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/WindowSystem.h"
 
 namespace platform::x11 {
 

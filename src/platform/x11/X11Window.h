@@ -1,6 +1,7 @@
 // One top-level X window behind a form, popup or tooltip.
 #pragma once
 
+#include "platform/WindowSystem.h"
 #include "platform/x11/X11Names.h"
 #include "platform/x11/X11Presenter.h"
 

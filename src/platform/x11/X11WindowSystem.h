@@ -1,6 +1,7 @@
 // The X11 window system: one display connection, its windows, its event loop.
 #pragma once
 
+#include "platform/WindowSystem.h"
 #include "platform/x11/DoubleClick.h"
 #include "platform/x11/PollLoop.h"
 #include "platform/x11/X11Atoms.h"

@@ -7,6 +7,7 @@
 // listener hears "TaskbarCreated".
 #pragma once
 
+#include "platform/NotifyShell.h"
 #include "platform/x11/X11WindowSystem.h"
 
 #include <cstdint>

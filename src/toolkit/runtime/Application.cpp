@@ -1,8 +1,11 @@
 // TApplication: the forms of the program, the message loop (posted messages, timers,
 // painting when idle), activation of forms, minimise/restore, message boxes and the
 // default error report.
-#include "toolkit/runtime/Timer.h"
+#include "platform/Clock.h"
+#include "platform/Platform.h"
+#include "platform/WindowSystem.h"
 #include "toolkit/runtime/Forms.h"
+#include "toolkit/runtime/Timer.h"
 
 #include <algorithm>
 

@@ -1,6 +1,8 @@
 // Canvases on controls, the graphic and custom control bases, and the window-handle
 // functions (device contexts, invalidation, posted messages, focus and capture queries).
-#include "platform/platform.h"
+#include "platform/Geometry.h"
+#include "platform/Platform.h"
+#include "platform/WindowSystem.h"
 #include "toolkit/runtime/Controls.h"
 #include "toolkit/runtime/Forms.h"
 

@@ -1,5 +1,8 @@
 // TCustomForm: creation, showing and hiding, closing, the modal loop, activation and the
 // focus inside the form.
+#include "platform/Geometry.h"
+#include "platform/Platform.h"
+#include "platform/WindowSystem.h"
 #include "toolkit/runtime/Forms.h"
 
 #include <algorithm>

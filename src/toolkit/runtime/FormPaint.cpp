@@ -1,6 +1,9 @@
 // Painting of a form: the invalid region is repainted into the back buffer in z-order
 // (each windowed control's border, background, own paint and graphic children, then its
 // windowed children), and the changed pixels are presented to the native window.
+#include "platform/Geometry.h"
+#include "platform/Platform.h"
+#include "platform/WindowSystem.h"
 #include "toolkit/runtime/Forms.h"
 
 void TCustomForm::InvalidateFormRect(const TRect& formRect) {

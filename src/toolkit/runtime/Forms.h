@@ -3,7 +3,8 @@
 // posted messages, message boxes and the default error report.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/SessionEnd.h"
+#include "platform/WindowSystem.h"
 #include "toolkit/runtime/Controls.h"
 
 #include <cstdint>

@@ -1,5 +1,8 @@
 #include "toolkit/runtime/PopupWindow.h"
 
+#include "platform/Geometry.h"
+#include "platform/Platform.h"
+#include "platform/WindowSystem.h"
 #include "toolkit/runtime/Forms.h"
 
 #include <algorithm>

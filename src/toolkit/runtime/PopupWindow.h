@@ -3,7 +3,7 @@
 // (these windows are a few hundred pixels), and it receives the platform's input directly.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/WindowSystem.h"
 #include "toolkit/graphics/Graphics.h"
 
 #include <memory>

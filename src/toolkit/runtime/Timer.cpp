@@ -1,6 +1,7 @@
 #include "toolkit/runtime/Timer.h"
 
-#include "platform/platform.h"
+#include "platform/Clock.h"
+#include "platform/Platform.h"
 #include "toolkit/runtime/Forms.h"
 
 namespace {

@@ -1,6 +1,7 @@
 #include "toolkit/text/DateUtils.h"
 
-#include "platform/platform.h"
+#include "platform/Clock.h"
+#include "platform/Platform.h"
 
 #include <cmath>
 

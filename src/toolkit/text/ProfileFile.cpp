@@ -1,6 +1,7 @@
 #include "toolkit/text/ProfileFile.h"
 
-#include "platform/platform.h"
+#include "platform/Files.h"
+#include "platform/Platform.h"
 #include "toolkit/text/SysUtils.h"
 
 #include <cctype>

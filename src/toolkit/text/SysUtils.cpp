@@ -1,6 +1,7 @@
 #include "toolkit/text/SysUtils.h"
 
-#include "platform/platform.h"
+#include "platform/Locale.h"
+#include "platform/Platform.h"
 
 #include <cctype>
 #include <charconv>

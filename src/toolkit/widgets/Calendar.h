@@ -4,8 +4,9 @@
 // it without a change.
 #pragma once
 
-#include "toolkit/text/DateUtils.h"
+#include "platform/WindowSystem.h"
 #include "toolkit/runtime/PopupWindow.h"
+#include "toolkit/text/DateUtils.h"
 
 class TDateTimePicker;
 

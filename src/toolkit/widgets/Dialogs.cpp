@@ -1,5 +1,7 @@
 #include "toolkit/widgets/Dialogs.h"
 
+#include "platform/Platform.h"
+#include "platform/WindowSystem.h"
 #include "toolkit/runtime/PopupWindow.h"
 
 #include <algorithm>

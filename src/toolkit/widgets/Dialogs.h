@@ -6,6 +6,7 @@
 // their own answering provider instead.
 #pragma once
 
+#include "platform/WindowSystem.h"
 #include "toolkit/runtime/Forms.h"
 #include "toolkit/widgets/Label.h"
 

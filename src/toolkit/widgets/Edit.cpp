@@ -1,7 +1,8 @@
 // TCustomEdit: properties, selection and the editing steps every input path shares.
 #include "toolkit/widgets/Edit.h"
 
-#include "platform/platform.h"
+#include "platform/Platform.h"
+#include "platform/WindowSystem.h"
 
 #include <algorithm>
 

@@ -1,5 +1,6 @@
 // TCustomEdit's default handling of keys, typed characters, the mouse and the clipboard.
-#include "platform/platform.h"
+#include "platform/Platform.h"
+#include "platform/WindowSystem.h"
 #include "toolkit/runtime/Forms.h"
 #include "toolkit/widgets/Edit.h"
 

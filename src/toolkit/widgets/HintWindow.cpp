@@ -1,5 +1,8 @@
 #include "toolkit/widgets/HintWindow.h"
 
+#include "platform/Geometry.h"
+#include "platform/Platform.h"
+#include "platform/WindowSystem.h"
 #include "toolkit/runtime/Timer.h"
 
 #include <algorithm>

@@ -3,6 +3,7 @@
 // control, a button is pressed or a key is typed.
 #pragma once
 
+#include "platform/WindowSystem.h"
 #include "toolkit/runtime/Forms.h"
 #include "toolkit/runtime/PopupWindow.h"
 

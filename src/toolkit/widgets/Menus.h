@@ -2,9 +2,10 @@
 // TPopupMenu, shown at a screen point in a popup window with a modal loop of its own.
 #pragma once
 
+#include "platform/WindowSystem.h"
 #include "toolkit/base/Classes.h"
-#include "toolkit/runtime/PopupWindow.h"
 #include "toolkit/base/Types.h"
+#include "toolkit/runtime/PopupWindow.h"
 
 #include <memory>
 #include <string>

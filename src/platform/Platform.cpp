@@ -1,0 +1,17 @@
+#include "platform/Platform.h"
+
+namespace platform {
+
+namespace {
+Platform installed;
+}
+
+void Install(const Platform& platform) {
+    installed = platform;
+}
+
+Platform& Current() {
+    return installed;
+}
+
+} // namespace platform
