@@ -7,6 +7,7 @@
 namespace platform {
 
 class IClock;
+class IFonts;
 class ILocale;
 class IWindowSystem;
 class IPower;
@@ -21,6 +22,7 @@ class ISessionEnd;
 
 struct Platform {
     IClock* clock = nullptr;
+    IFonts* fonts = nullptr;
     ILocale* locale = nullptr;
     IWindowSystem* windows = nullptr;
     IPower* power = nullptr;
