@@ -4,15 +4,16 @@
 //   render_window --window main|warn --out FILE.png [--settings FILE.ini]
 //                 [--clock "YYYY-MM-DD HH:MM:SS"] [--locale us|de]
 //                 [--state idle|armed|warning=N|hover=CONTROL|focus=CONTROL]
+#include "PngFile.h"
 #include "controls/RzButton.h"
 #include "controls/RzTray.h"
 #include "forms/ProgramBlock.h"
 #include "forms/UnitFormVesperon.h"
 #include "forms/UnitFormWarn.h"
+#include "platform/freetype/FreeTypeFonts.h"
 #include "platform/headless/HeadlessPlatform.h"
-#include "toolkit/text/DateUtils.h"
 #include "toolkit/runtime/Timer.h"
-#include "toolkit/graphics/Png.h"
+#include "toolkit/text/DateUtils.h"
 
 #include <cstdio>
 #include <fstream>
@@ -133,7 +134,9 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stderr);
         return 2;
     }
+    platform::freetype::FreeTypeFonts fonts;
     headless::HeadlessPlatform system(now);
+    system.fonts = &fonts;
     system.paths.configFolder = kConfigFolder;
     if (options.locale == "de") {
         system.locale.SetFormats(headless::HeadlessLocale::Germany());

@@ -1,8 +1,10 @@
 // The program block: command line, platform installation, windows and the message loop.
-#include "app/DesktopPlatform.h"
+#include "app/OpenBackend.h"
+#include "app/ProcessStart.h"
 #include "forms/ProgramBlock.h"
-#include "toolkit/widgets/Dialogs.h"
+#include "platform/dryrun/DryRunPower.h"
 #include "toolkit/runtime/Forms.h"
+#include "toolkit/widgets/Dialogs.h"
 
 #include <cctype>
 #include <cstdio>
@@ -38,16 +40,15 @@ bool IsAutoRunArgument(std::string_view argument) {
            std::tolower(static_cast<unsigned char>(argument[1])) == 'u';
 }
 
-CommandLine ParseCommandLine(int argc, char** argv) {
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     CommandLine line;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view argument = argv[i];
-        line.arguments.emplace_back(argument);
+    line.arguments = arguments;
+    for (const std::string_view argument : arguments) {
         if (argument == "--version") {
             line.version = true;
         } else if (argument == "--help" || argument == "-h") {
             line.help = true;
-        } else if (auto log = linuxplatform::DryRunPower::ParseSwitch(argument)) {
+        } else if (auto log = platform::dryrun::DryRunPower::ParseSwitch(argument)) {
             line.dryRunLog = std::move(log);
         } else if (!IsAutoRunArgument(argument) && line.unknown.empty()) {
             line.unknown = argument;
@@ -59,7 +60,8 @@ CommandLine ParseCommandLine(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const CommandLine line = ParseCommandLine(argc, argv);
+    ConnectStandardOutput();
+    const CommandLine line = ParseCommandLine(CommandLineArguments(argc, argv));
     if (line.help) {
         std::fputs(kUsage, stdout);
         return 0;
@@ -73,16 +75,22 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    DesktopPlatform desktop;
+    platform::BackendOptions options;
+    options.dryRunLog = line.dryRunLog;
     std::string error;
-    if (!desktop.Open(error)) {
-        std::fprintf(stderr, "vesperon: %s; the program needs an X11 desktop session.\n", error.c_str());
+    const std::unique_ptr<platform::IBackend> backend = OpenBackend(options, error);
+    if (backend == nullptr) {
+        std::fprintf(stderr, "vesperon: %s.\n", error.c_str());
         return 1;
     }
-    desktop.UseDryRun(line.dryRunLog);
-    desktop.Install();
+    platform::Install(backend->Set());
 
-    TApplication application;
-    InstallMessageBoxDialog();
-    return forms::RunProgram(application, line.arguments);
+    int exitCode = 0;
+    {
+        TApplication application;
+        InstallMessageBoxDialog();
+        exitCode = forms::RunProgram(application, line.arguments);
+    }
+    platform::Install(platform::Platform{});
+    return exitCode;
 }

@@ -10,7 +10,7 @@
 #include "platform/WindowSystem.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "platform/linux/SessionEndQuery.h"
-#include "support/PrivateBus.h"
+#include "support/linux/PrivateBus.h"
 
 #include <chrono>
 #include <cstdlib>

@@ -8,8 +8,8 @@
 #include "platform/NotifyShell.h"
 #include "platform/Shell.h"
 #include "platform/linux/StatusNotifierShell.h"
-#include "support/PrivateBus.h"
 #include "support/ToolkitFixture.h"
+#include "support/linux/PrivateBus.h"
 
 #include <functional>
 #include <map>

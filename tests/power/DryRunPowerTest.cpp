@@ -1,8 +1,9 @@
 // The dry-run backend: every action is logged with its number and the calls it would
 // make, on stderr and appended to the log file, and nothing is performed.
-#include "platform/linux/DryRunPower.h"
+#include "platform/dryrun/DryRunPower.h"
 
 #include "platform/Platform.h"
+#include "platform/linux/LogindRequests.h"
 #include "power/PowerActions.h"
 
 #include <algorithm>
@@ -37,7 +38,7 @@ protected:
 
     // Performs the action over a dry-run backend logging to this path; returns stderr.
     std::string Perform(int action, const std::string& logPath) {
-        linuxplatform::DryRunPower dryRun(logPath);
+        platform::dryrun::DryRunPower dryRun(logPath, linuxplatform::DescribeLogindCalls);
         platform::Current().power = &dryRun;
         platform::Current().privilege = &dryRun;
         bool actionDone = false;
@@ -95,7 +96,7 @@ TEST_F(DryRunPowerTest, AnUnwritableLogIsReportedAndTheRequestStillLogged) {
 }
 
 TEST(DryRunSwitch, ParsesTheSwitchWithAndWithoutAPath) {
-    using linuxplatform::DryRunPower;
+    using platform::dryrun::DryRunPower;
     EXPECT_EQ(DryRunPower::ParseSwitch("--dry-run"), std::string());
     EXPECT_EQ(DryRunPower::ParseSwitch("--dry-run=/tmp/a b.log"), std::string("/tmp/a b.log"));
     EXPECT_EQ(DryRunPower::ParseSwitch("--dry-run="), std::string());

@@ -8,7 +8,7 @@
 #include "platform/linux/LogindPrivilege.h"
 #include "power/FakeServices.h"
 #include "power/PowerActions.h"
-#include "support/PrivateBus.h"
+#include "support/linux/PrivateBus.h"
 
 #include <cstdlib>
 #include <gmock/gmock.h>

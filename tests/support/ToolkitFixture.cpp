@@ -1,6 +1,9 @@
 #include "support/ToolkitFixture.h"
 
+#include "support/TestFonts.h"
+
 void ToolkitTest::SetUp() {
+    platform.fonts = &TestFonts();
     platform.Install();
     app = std::make_unique<TApplication>();
     SetMessageBoxProvider([this](const std::string& text, const std::string& caption, unsigned flags) {

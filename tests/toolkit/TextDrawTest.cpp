@@ -1,9 +1,16 @@
 #include "GraphicsTestSupport.h"
+#include "support/FontsTest.h"
 #include "toolkit/graphics/FontEngine.h"
 
 #include <gtest/gtest.h>
 
 namespace {
+
+class AcceleratorPrefix : public FontsTest {};
+class WordWrap : public FontsTest {};
+class DrawTextPlacement : public FontsTest {};
+class TextOutput : public FontsTest {};
+class CanvasHandle : public FontsTest {};
 
 struct TextSurface {
     TBitmap bitmap{200, 80};
@@ -33,7 +40,7 @@ struct TextSurface {
 
 } // namespace
 
-TEST(AcceleratorPrefix, AmpersandUnderlinesTheNextLetterOnly) {
+TEST_F(AcceleratorPrefix, AmpersandUnderlinesTheNextLetterOnly) {
     TextSurface s;
     TRect r = Rect(10, 10, 190, 40);
     DrawText(s.dc, "&File", r, DT_SINGLELINE);
@@ -45,7 +52,7 @@ TEST(AcceleratorPrefix, AmpersandUnderlinesTheNextLetterOnly) {
     EXPECT_EQ(int(underline.size()), s.canvas.TextWidth("F"));
 }
 
-TEST(AcceleratorPrefix, DoubledAmpersandShowsOneAndNoPrefixShowsAll) {
+TEST_F(AcceleratorPrefix, DoubledAmpersandShowsOneAndNoPrefixShowsAll) {
     TextSurface s;
     TRect measured = Rect(0, 0, 200, 40);
     DrawText(s.dc, "a&&b", measured, DT_CALCRECT | DT_SINGLELINE);
@@ -58,7 +65,7 @@ TEST(AcceleratorPrefix, DoubledAmpersandShowsOneAndNoPrefixShowsAll) {
     EXPECT_EQ(measured.Width(), s.canvas.TextWidth("ab"));
 }
 
-TEST(WordWrap, CalcRectReturnsTheHeightOfTheWrappedLines) {
+TEST_F(WordWrap, CalcRectReturnsTheHeightOfTheWrappedLines) {
     TextSurface s;
     const std::string text = "the quick brown fox jumps over the lazy dog";
     const int lineHeight = s.canvas.TextHeight(text);
@@ -75,7 +82,7 @@ TEST(WordWrap, CalcRectReturnsTheHeightOfTheWrappedLines) {
     EXPECT_EQ(single.Width(), s.canvas.TextWidth(text));
 }
 
-TEST(WordWrap, LongWordStaysWholeAndLineBreaksCount) {
+TEST_F(WordWrap, LongWordStaysWholeAndLineBreaksCount) {
     TextSurface s;
     const int lineHeight = s.canvas.TextHeight("x");
     TRect r = Rect(0, 0, 10, 0);
@@ -85,7 +92,7 @@ TEST(WordWrap, LongWordStaysWholeAndLineBreaksCount) {
     EXPECT_EQ(DrawText(s.dc, "one\r\ntwo\nthree", lines, DT_CALCRECT), 3 * lineHeight);
 }
 
-TEST(DrawTextPlacement, CentreRightAndVerticalCentre) {
+TEST_F(DrawTextPlacement, CentreRightAndVerticalCentre) {
     TextSurface s;
     const int width = s.canvas.TextWidth("Stop");
     TRect r = Rect(0, 0, 200, 80);
@@ -103,14 +110,14 @@ TEST(DrawTextPlacement, CentreRightAndVerticalCentre) {
     EXPECT_NEAR((ink.Top + ink.Bottom) / 2, 40, 4);
 }
 
-TEST(DrawTextPlacement, ExpandTabsUsesEightAverageCharacters) {
+TEST_F(DrawTextPlacement, ExpandTabsUsesEightAverageCharacters) {
     TextSurface s;
     TRect r = Rect(0, 0, 200, 40);
     DrawText(s.dc, "\tx", r, DT_CALCRECT | DT_EXPANDTABS | DT_SINGLELINE);
     EXPECT_EQ(r.Width(), 8 * s.Metrics().aveCharWidth + s.canvas.TextWidth("x"));
 }
 
-TEST(TextOutput, AlignmentPlacesTheReferencePoint) {
+TEST_F(TextOutput, AlignmentPlacesTheReferencePoint) {
     TextSurface s;
     const int width = s.canvas.TextWidth("Help");
     SetTextAlign(s.dc, TA_RIGHT | TA_TOP);
@@ -125,7 +132,7 @@ TEST(TextOutput, AlignmentPlacesTheReferencePoint) {
     EXPECT_EQ(ChangedBounds(b.pixels).Bottom, 40);
 }
 
-TEST(TextOutput, OpaqueModeFillsTheTextCell) {
+TEST_F(TextOutput, OpaqueModeFillsTheTextCell) {
     TextSurface s;
     s.canvas.Brush()->SetColor(clYellow);
     s.canvas.TextOut(10, 10, "OK");
@@ -137,7 +144,7 @@ TEST(TextOutput, OpaqueModeFillsTheTextCell) {
     EXPECT_EQ(s.canvas.PenPos(), Point(10 + s.canvas.TextWidth("OK"), 10));
 }
 
-TEST(TextOutput, TextRectClipsAndFillsWithASolidBrush) {
+TEST_F(TextOutput, TextRectClipsAndFillsWithASolidBrush) {
     TextSurface s;
     s.canvas.TextRect(Rect(10, 10, 16, 30), 10, 10, "Wide text here");
     EXPECT_GE(ChangedBounds(s.pixels).Left, 10);
@@ -149,7 +156,7 @@ TEST(TextOutput, TextRectClipsAndFillsWithASolidBrush) {
     EXPECT_EQ(ChangedBounds(f.pixels), Rect(0, 0, 50, 30));
 }
 
-TEST(TextOutput, UnderlineStyleDrawsUnderTheWholeText) {
+TEST_F(TextOutput, UnderlineStyleDrawsUnderTheWholeText) {
     TextSurface s;
     s.canvas.Font()->SetStyle(fsUnderline);
     s.canvas.TextOut(10, 10, "ab");
@@ -157,7 +164,7 @@ TEST(TextOutput, UnderlineStyleDrawsUnderTheWholeText) {
     EXPECT_EQ(int(s.DarkColumns(row).size()), s.canvas.TextWidth("ab"));
 }
 
-TEST(TextOutput, MetricsMatchTheDeviceContextFont) {
+TEST_F(TextOutput, MetricsMatchTheDeviceContextFont) {
     TextSurface s;
     TTextMetric tm;
     ASSERT_TRUE(GetTextMetrics(s.dc, tm));
@@ -168,7 +175,7 @@ TEST(TextOutput, MetricsMatchTheDeviceContextFont) {
     EXPECT_EQ(size, s.canvas.TextExtent("Start"));
 }
 
-TEST(CanvasHandle, HandingOutTheContextSelectsTheCurrentFont) {
+TEST_F(CanvasHandle, HandingOutTheContextSelectsTheCurrentFont) {
     TextSurface s;
     s.canvas.Font()->SetHeight(-20);
     s.canvas.Font()->SetColor(clRed);

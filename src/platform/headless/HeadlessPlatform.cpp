@@ -27,6 +27,7 @@ void HeadlessPlatform::Install() {
     set.paths = &paths;
     set.files = &files;
     set.sessionEnd = &sessionEnd;
+    set.fonts = fonts;
     platform::Install(set);
     installed_ = true;
 }

@@ -1,9 +1,11 @@
 // The whole headless backend in one object: virtual clock, fixed locale, in-memory windows
 // with scripted input, message boxes answered by the test, in-memory files, and recorders
-// for power, shell, notification area, session lock and log-on entry. Install() makes it the
-// active platform; the destructor uninstalls it.
+// for power, shell, notification area, session lock and log-on entry. Fonts are the host's,
+// handed in by the test program (none: text has metrics but draws nothing). Install() makes
+// it the active platform; the destructor uninstalls it.
 #pragma once
 
+#include "platform/Fonts.h"
 #include "platform/NotifyShell.h"
 #include "platform/headless/HeadlessClock.h"
 #include "platform/headless/HeadlessFiles.h"
@@ -37,6 +39,7 @@ public:
     HeadlessAutostart autostart;
     HeadlessPaths paths;
     HeadlessSessionEnd sessionEnd;
+    platform::IFonts* fonts = nullptr;
 
 private:
     bool installed_ = false;

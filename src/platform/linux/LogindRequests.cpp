@@ -41,4 +41,9 @@ std::string DescribeRequest(TSessionRequest request) {
     return "unknown request";
 }
 
+std::string DescribeLogindCalls(const platform::dryrun::PowerRequest& request) {
+    return DescribeRequest(request.endSession ? RequestForExitWindows(request.flags)
+                                              : RequestForPowerState(request.suspend));
+}
+
 } // namespace linuxplatform

@@ -2,6 +2,8 @@
 // calls and the dry-run backend that only describes them.
 #pragma once
 
+#include "platform/dryrun/DryRunPower.h"
+
 #include <cstdint>
 #include <string>
 
@@ -26,5 +28,7 @@ TSessionRequest RequestForPowerState(bool suspend);
 
 // The calls the request makes, as one line of text for diagnostics and dry runs.
 std::string DescribeRequest(TSessionRequest request);
+// The same for a request as the dry-run backend hears it.
+std::string DescribeLogindCalls(const platform::dryrun::PowerRequest& request);
 
 } // namespace linuxplatform

@@ -1,14 +1,11 @@
 #include "toolkit/graphics/FontEngine.h"
 
-#include <fontconfig/fontconfig.h>
-#include <ft2build.h>
-#include FT_FREETYPE_H
-#include FT_SYNTHESIS_H
-#include FT_TRUETYPE_TABLES_H
+#include "platform/Platform.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdint>
 #include <map>
 
 namespace {
@@ -17,86 +14,11 @@ namespace {
 constexpr int kMinEm = 1;
 constexpr int kMaxEm = 400;
 
-// The FreeType library and the instance cache, alive until the program ends.
-struct TFontRegistry {
-    FT_Library library = nullptr;
-    std::map<std::string, std::unique_ptr<TFontInstance>> instances;
-
-    TFontRegistry() {
-        if (FT_Init_FreeType(&library) != 0) {
-            library = nullptr;
-        }
-        FcInit();
-    }
-    ~TFontRegistry() {
-        instances.clear();
-        if (library != nullptr) {
-            FT_Done_FreeType(library);
-        }
-        FcFini();
-    }
-};
-
-TFontRegistry& Registry() {
-    static TFontRegistry registry;
-    return registry;
-}
-
-struct TFaceLocation {
-    std::string file;
-    int index = 0;
-    std::string family;
-};
-
-// The classic dialog fonts have no free equivalent of their own; their widths are closest to
-// the Arial-compatible Liberation Sans, which keeps captions laid out for them inside their panes.
-std::string FamilyToAsk(const std::string& name) {
-    static const char* const dialogFonts[] = {"MS Sans Serif", "Microsoft Sans Serif", "MS Shell Dlg",
-                                              "MS Shell Dlg 2"};
-    const auto sameLetters = [](unsigned char a, unsigned char b) {
-        return std::tolower(a) == std::tolower(b);
-    };
-    for (const std::string dialogFont : dialogFonts) {
-        if (std::equal(name.begin(), name.end(), dialogFont.begin(), dialogFont.end(), sameLetters)) {
-            return "Liberation Sans";
-        }
-    }
-    return name;
-}
-
-// Asks fontconfig for the best face for a family name and style.
-TFaceLocation LocateFace(const std::string& requested, bool bold, bool italic) {
-    const std::string name = FamilyToAsk(requested);
-    TFaceLocation location;
-    FcPattern* pattern = FcPatternCreate();
-    if (pattern == nullptr) {
-        return location;
-    }
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(name.c_str()));
-    FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-    FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-    if (match != nullptr) {
-        FcChar8* file = nullptr;
-        FcChar8* family = nullptr;
-        int index = 0;
-        if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
-            location.file = reinterpret_cast<const char*>(file);
-        }
-        if (FcPatternGetString(match, FC_FAMILY, 0, &family) == FcResultMatch) {
-            location.family = reinterpret_cast<const char*>(family);
-        }
-        if (FcPatternGetInteger(match, FC_INDEX, 0, &index) == FcResultMatch) {
-            location.index = index;
-        }
-        FcPatternDestroy(match);
-    }
-    FcPatternDestroy(pattern);
-    return location;
+// The instance cache, alive until the program ends. Instances are kept per fonts object, so
+// that a test installing other fonts does not see faces of the previous ones.
+std::map<std::string, std::unique_ptr<TFontInstance>>& Instances() {
+    static std::map<std::string, std::unique_ptr<TFontInstance>> instances;
+    return instances;
 }
 
 int RoundToInt(double value) {
@@ -105,73 +27,62 @@ int RoundToInt(double value) {
 
 } // namespace
 
-struct TFontInstance::Face {
-    FT_Face face = nullptr;
-    bool emboldenBold = false; // bold asked for but the face is regular
-    bool slantItalic = false;  // italic asked for but the face is upright
-    ~Face() {
-        if (face != nullptr) {
-            FT_Done_Face(face);
-        }
-    }
-};
-
-TFontInstance::TFontInstance(const std::string& name, bool bold, bool italic, int height)
+TFontInstance::TFontInstance(platform::IFonts* fonts, const std::string& name, bool bold, bool italic,
+                             int height)
     : latin_(256), latinReady_(256, false) {
-    FT_Library library = Registry().library;
-    const TFaceLocation location = LocateFace(name, bold, italic);
-    if (library != nullptr && !location.file.empty()) {
-        auto face = std::make_unique<Face>();
-        if (FT_New_Face(library, location.file.c_str(), location.index, &face->face) == 0) {
-            face->emboldenBold = bold && (face->face->style_flags & FT_STYLE_FLAG_BOLD) == 0;
-            face->slantItalic = italic && (face->face->style_flags & FT_STYLE_FLAG_ITALIC) == 0;
-            face_ = std::move(face);
-            family_ = location.family;
-        }
+    if (fonts != nullptr) {
+        face_ = fonts->OpenFace(name, bold, italic);
+    }
+    if (face_ != nullptr) {
+        family_ = face_->FamilyName();
     }
     ComputeMetrics(height);
 }
 
 TFontInstance::~TFontInstance() = default;
 
+void TFontInstance::ComputeFallbackMetrics(int em) {
+    face_.reset();
+    family_.clear();
+    metrics_.ascent = RoundToInt(em * 0.9);
+    metrics_.descent = RoundToInt(em * 0.25);
+    metrics_.height = metrics_.ascent + metrics_.descent;
+    metrics_.aveCharWidth = std::max(1, RoundToInt(em * 0.45));
+    metrics_.maxCharWidth = em;
+}
+
 void TFontInstance::ComputeMetrics(int height) {
     int em = height < 0 ? -height : height;
     if (height == 0) {
         em = 11;
     }
-    FT_Face face = face_ ? face_->face : nullptr;
-    const TT_OS2* os2 =
-        face != nullptr ? static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2)) : nullptr;
-    if (height > 0 && face != nullptr && face->units_per_EM > 0) {
+    const platform::FontDesign design = face_ != nullptr ? face_->Design() : platform::FontDesign{};
+    if (height > 0 && design.unitsPerEm > 0) {
         // A positive height is the cell height: ascent plus descent of the font's design.
-        const double cell = os2 != nullptr && os2->usWinAscent + os2->usWinDescent > 0
-                                ? double(os2->usWinAscent + os2->usWinDescent)
-                                : double(face->ascender - face->descender);
-        em = RoundToInt(height * face->units_per_EM / cell);
+        const double cell = design.winAscent + design.winDescent > 0
+                                ? double(design.winAscent + design.winDescent)
+                                : double(design.ascender - design.descender);
+        if (cell > 0) {
+            em = RoundToInt(height * design.unitsPerEm / cell);
+        }
     }
     em = std::clamp(em, kMinEm, kMaxEm);
     metrics_.emSize = em;
-    if (face == nullptr || FT_Set_Pixel_Sizes(face, 0, FT_UInt(em)) != 0) {
-        face_.reset();
-        family_.clear();
-        metrics_.ascent = RoundToInt(em * 0.9);
-        metrics_.descent = RoundToInt(em * 0.25);
-        metrics_.height = metrics_.ascent + metrics_.descent;
-        metrics_.aveCharWidth = std::max(1, RoundToInt(em * 0.45));
-        metrics_.maxCharWidth = em;
+    if (face_ == nullptr || design.unitsPerEm <= 0 || !face_->SetPixelSize(em)) {
+        ComputeFallbackMetrics(em);
         return;
     }
-    FT_Pos top = 0;
-    FT_Pos bottom = 0;
-    FT_Pos widest = 0;
+    long top = 0;
+    long bottom = 0;
+    long widest = 0;
     auto measure = [&](char32_t code) {
-        if (FT_Get_Char_Index(face, code) == 0 || FT_Load_Char(face, code, FT_LOAD_DEFAULT) != 0) {
+        const platform::GlyphBox box = face_->MeasureGlyph(code);
+        if (!box.present) {
             return;
         }
-        const FT_Glyph_Metrics& m = face->glyph->metrics;
-        top = std::max(top, m.horiBearingY);
-        bottom = std::min(bottom, m.horiBearingY - m.height);
-        widest = std::max(widest, face->glyph->advance.x);
+        top = std::max(top, box.top);
+        bottom = std::min(bottom, box.bottom);
+        widest = std::max(widest, box.advance);
     };
     for (char32_t code = 32; code <= 126; ++code) {
         measure(code);
@@ -183,18 +94,18 @@ void TFontInstance::ComputeMetrics(int height) {
     metrics_.descent = int((-bottom + 63) / 64);
     metrics_.height = metrics_.ascent + metrics_.descent;
     metrics_.maxCharWidth = int((widest + 32) / 64);
-    const double scale = double(em) / face->units_per_EM;
-    metrics_.aveCharWidth = os2 != nullptr && os2->xAvgCharWidth > 0
-                                ? std::max(1, RoundToInt(os2->xAvgCharWidth * scale))
+    const double scale = double(em) / design.unitsPerEm;
+    metrics_.aveCharWidth = design.averageCharWidth > 0
+                                ? std::max(1, RoundToInt(design.averageCharWidth * scale))
                                 : std::max(1, Advance(U'x'));
     metrics_.externalLeading =
-        std::max(0, RoundToInt((face->height - (face->ascender - face->descender)) * scale));
-    // FreeType gives the centre of the underline stroke; the offset is that of its top row.
-    metrics_.underlineThickness = std::max(1, RoundToInt(face->underline_thickness * scale));
+        std::max(0, RoundToInt((design.lineHeight - (design.ascender - design.descender)) * scale));
+    // The design gives the centre of the underline stroke; the offset is that of its top row.
+    metrics_.underlineThickness = std::max(1, RoundToInt(design.underlineThickness * scale));
     metrics_.underlineOffset =
-        std::max(1, RoundToInt((-face->underline_position - face->underline_thickness / 2.0) * scale));
+        std::max(1, RoundToInt((-design.underlinePosition - design.underlineThickness / 2.0) * scale));
     metrics_.strikeoutOffset =
-        os2 != nullptr && os2->yStrikeoutPosition > 0 ? RoundToInt(os2->yStrikeoutPosition * scale) : em / 4;
+        design.strikeoutPosition > 0 ? RoundToInt(design.strikeoutPosition * scale) : em / 4;
 }
 
 const TGlyphImage& TFontInstance::Glyph(char32_t code) {
@@ -213,58 +124,27 @@ const TGlyphImage& TFontInstance::Glyph(char32_t code) {
 }
 
 TGlyphImage TFontInstance::Render(char32_t code) {
-    TGlyphImage image;
-    if (!face_ || code < 32 || code == 127) {
-        return image;
+    if (face_ == nullptr || code < 32 || code == 127) {
+        return TGlyphImage{};
     }
-    FT_Face face = face_->face;
-    if (FT_Load_Char(face, code, FT_LOAD_DEFAULT) != 0) {
-        return image;
-    }
-    FT_GlyphSlot slot = face->glyph;
-    if (face_->slantItalic) {
-        FT_GlyphSlot_Oblique(slot);
-    }
-    if (face_->emboldenBold) {
-        FT_GlyphSlot_Embolden(slot);
-    }
-    image.advance = int((slot->advance.x + 32) / 64);
-    if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) {
-        return image;
-    }
-    const FT_Bitmap& bitmap = slot->bitmap;
-    image.left = slot->bitmap_left;
-    image.top = slot->bitmap_top;
-    image.width = int(bitmap.width);
-    image.height = int(bitmap.rows);
-    image.coverage.resize(std::size_t(image.width) * std::size_t(image.height));
-    for (int y = 0; y < image.height; ++y) {
-        const unsigned char* row = bitmap.buffer + std::ptrdiff_t(y) * bitmap.pitch;
-        for (int x = 0; x < image.width; ++x) {
-            std::uint8_t value = 0;
-            if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO) {
-                value = (row[x / 8] & (0x80 >> (x % 8))) != 0 ? 255 : 0;
-            } else if (bitmap.pixel_mode == FT_PIXEL_MODE_GRAY) {
-                value = row[x];
-            }
-            image.coverage[std::size_t(y) * std::size_t(image.width) + std::size_t(x)] = value;
-        }
-    }
-    return image;
+    return face_->RenderGlyph(code);
 }
 
 TFontInstance& FontInstanceFor(const TFont& font) {
-    std::string key;
+    platform::IFonts* fonts = platform::Current().fonts;
+    std::string key = std::to_string(reinterpret_cast<std::uintptr_t>(fonts)) + '|';
     for (char c : font.Name()) {
         key += char(std::tolower(static_cast<unsigned char>(c)));
     }
     const bool bold = (font.Style() & fsBold) != 0;
     const bool italic = (font.Style() & fsItalic) != 0;
     key += '|' + std::to_string(font.Height()) + (bold ? "b" : "") + (italic ? "i" : "");
-    auto& instances = Registry().instances;
+    auto& instances = Instances();
     auto it = instances.find(key);
     if (it == instances.end()) {
-        it = instances.emplace(key, std::make_unique<TFontInstance>(font.Name(), bold, italic, font.Height()))
+        it = instances
+                 .emplace(key,
+                          std::make_unique<TFontInstance>(fonts, font.Name(), bold, italic, font.Height()))
                  .first;
     }
     return *it->second;

@@ -1,4 +1,4 @@
-#include "support/PrivateBus.h"
+#include "support/linux/PrivateBus.h"
 
 #include <cerrno>
 #include <chrono>
