@@ -1,0 +1,7 @@
+#include "app/OpenBackend.h"
+
+#include "platform/win32/Win32Backend.h"
+
+std::unique_ptr<platform::IBackend> OpenBackend(const platform::BackendOptions& options, std::string& error) {
+    return platform::win32::OpenBackend(options, error);
+}
