@@ -17,6 +17,13 @@ std::unique_ptr<Win32WindowSystem> Win32WindowSystem::Open(std::string& error) {
     windowClass.lpfnWndProc = &Win32Window::Procedure;
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.hCursor = nullptr;
+    // The program file's own icon (resource 1), where it has one.
+    windowClass.hIcon =
+        static_cast<HICON>(LoadImageW(windowClass.hInstance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
+    windowClass.hIconSm =
+        static_cast<HICON>(LoadImageW(windowClass.hInstance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
     windowClass.lpszClassName = kClassName;
     if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
         error = "cannot register the window class (error " + std::to_string(GetLastError()) + ")";
