@@ -170,7 +170,7 @@ void TFormVesperon::RBDateTimeClick(TObject*) {
     ApplyModeVisibility();
     FTask.FDateTimeMode = RBDateTime->Checked();
     if (!FLoading) {
-        SaveSetting(core::TSettingKey::RBFS);
+        SaveSetting(core::TSettingKey::TimingMode);
     }
 }
 
@@ -178,7 +178,7 @@ void TFormVesperon::CBRepeatClick(TObject*) {
     FTask.FRepeat = CBRepeat->Checked();
     ApplyDateVisibility();
     if (!FLoading) {
-        SaveSetting(core::TSettingKey::CBCF);
+        SaveSetting(core::TSettingKey::RepeatTask);
     }
 }
 
@@ -187,7 +187,7 @@ void TFormVesperon::DateTimePicker1Change(TObject*) {
         return;
     }
     FTask.FDateText = DateToStr(DateTimePicker1->Date(), FormatSettings());
-    SaveSetting(core::TSettingKey::RQ);
+    SaveSetting(core::TSettingKey::Date);
 }
 
 void TFormVesperon::DateTimePicker2Change(TObject*) {
@@ -195,7 +195,7 @@ void TFormVesperon::DateTimePicker2Change(TObject*) {
         return;
     }
     FTask.FTimeText = TimeToStr(DateTimePicker2->Time(), FormatSettings());
-    SaveSetting(core::TSettingKey::SJ);
+    SaveSetting(core::TSettingKey::Time);
 }
 
 void TFormVesperon::RZFenZhongChange(TObject*) {
@@ -203,7 +203,7 @@ void TFormVesperon::RZFenZhongChange(TObject*) {
         return;
     }
     FTask.FMinutes = RZFenZhong->ValueAsInteger();
-    SaveSetting(core::TSettingKey::FZ);
+    SaveSetting(core::TSettingKey::Minutes);
 }
 
 void TFormVesperon::RBShutdownClick(TObject* sender) {
@@ -215,7 +215,7 @@ void TFormVesperon::RBShutdownClick(TObject* sender) {
         return;
     }
     FTask.FAction = radio->Tag() - (kFirstActionTag - 1);
-    SaveSetting(core::TSettingKey::SD);
+    SaveSetting(core::TSettingKey::Action);
 }
 
 void TFormVesperon::CBWarnClick(TObject*) {
