@@ -9,7 +9,6 @@
 #include "core/Arming.h"
 #include "core/Countdown.h"
 #include "core/TaskTexts.h"
-#include "forms/ProgramArguments.h"
 #include "forms/UnitFormWarn.h"
 #include "platform/Autostart.h"
 #include "platform/Paths.h"
@@ -24,6 +23,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 namespace {
 
@@ -45,7 +45,8 @@ std::string FolderOf(const std::string& path) {
 
 } // namespace
 
-TFormVesperon::TFormVesperon(TComponent* owner) : TForm(owner) {
+TFormVesperon::TFormVesperon(TComponent* owner, std::vector<std::string> arguments)
+    : TForm(owner), FArguments(std::move(arguments)) {
     SetName("FormVesperon");
     BeginLoading();
     CreateControls();
@@ -64,7 +65,7 @@ void TFormVesperon::FormCreate(TObject*) {
     FLoading = true;
     FActionDone = false;
     FStartedByAutoRun = false;
-    for (const std::string& argument : forms::ProgramArguments()) {
+    for (const std::string& argument : FArguments) {
         if (Lower(argument) == kAutoRunArgument) {
             FStartedByAutoRun = true;
         }
