@@ -11,6 +11,7 @@
 #include "platform/headless/HeadlessPlatform.h"
 #include "platform/linux/SessionEndQuery.h"
 #include "support/PrivateBus.h"
+#include "support/ScopedPlatform.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -211,9 +212,9 @@ protected:
     }
     void TearDown() override {
         app_.reset();
+        installed_.reset();
         query_.reset();
         SetMessageBoxProvider(nullptr);
-        platform::Install(platform::Platform{});
         if (previousAddress_) {
             setenv("DBUS_SESSION_BUS_ADDRESS", previousAddress_->c_str(), 1);
         } else if (addressSet_) {
@@ -239,7 +240,7 @@ protected:
         set.paths = &paths_;
         set.files = &files_;
         set.sessionEnd = query_.get();
-        platform::Install(set);
+        installed_.emplace(set);
         app_ = std::make_unique<TApplication>();
         app_->SetTitle(forms::kApplicationTitle);
         SetMessageBoxProvider([this](const std::string& text, const std::string& caption, unsigned flags) {
@@ -305,6 +306,7 @@ protected:
     headless::HeadlessPaths paths_;
     std::unique_ptr<FakeGnomeSession> manager_;
     std::unique_ptr<SessionEndQuery> query_;
+    std::optional<ScopedPlatform> installed_;
     std::unique_ptr<TApplication> app_;
 };
 

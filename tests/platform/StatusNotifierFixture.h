@@ -9,11 +9,13 @@
 #include "platform/Shell.h"
 #include "platform/linux/StatusNotifierShell.h"
 #include "support/PrivateBus.h"
+#include "support/ScopedPlatform.h"
 #include "support/ToolkitFixture.h"
 
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <systemd/sd-bus.h>
 #include <vector>
@@ -82,6 +84,7 @@ protected:
     std::unique_ptr<TestWatcher> watcher;
     headless::HeadlessNotifyShell fallback; // an XEmbed tray's stand-in
     std::unique_ptr<linuxplatform::StatusNotifierShell> shell;
+    std::optional<ScopedPlatform> shellInstalled;
     TForm* form = nullptr;
     TPopupMenu* menu = nullptr;
     int restored = 0;

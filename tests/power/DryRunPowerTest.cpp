@@ -4,6 +4,7 @@
 
 #include "platform/Platform.h"
 #include "power/PowerActions.h"
+#include "support/ScopedPlatform.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -27,10 +28,8 @@ protected:
         ASSERT_NE(mkdtemp(folder), nullptr);
         folder_ = folder;
         logPath_ = folder_ + "/requests.log";
-        saved_ = platform::Current();
     }
     void TearDown() override {
-        platform::Current() = saved_;
         std::remove(logPath_.c_str());
         rmdir(folder_.c_str());
     }
@@ -38,8 +37,10 @@ protected:
     // Performs the action over a dry-run backend logging to this path; returns stderr.
     std::string Perform(int action, const std::string& logPath) {
         linuxplatform::DryRunPower dryRun(logPath);
-        platform::Current().power = &dryRun;
-        platform::Current().privilege = &dryRun;
+        const ScopedPlatform installed([&dryRun](platform::Platform& set) {
+            set.power = &dryRun;
+            set.privilege = &dryRun;
+        });
         bool actionDone = false;
         ::testing::internal::CaptureStderr();
         power::PerformAction(action, actionDone);
@@ -55,7 +56,6 @@ protected:
 
     std::string folder_;
     std::string logPath_;
-    platform::Platform saved_;
 };
 
 TEST_F(DryRunPowerTest, EachActionLogsItsNumberAndTheCallItWouldMake) {

@@ -9,6 +9,7 @@
 #include "power/FakeServices.h"
 #include "power/PowerActions.h"
 #include "support/PrivateBus.h"
+#include "support/ScopedPlatform.h"
 
 #include <cstdlib>
 #include <gmock/gmock.h>
@@ -39,13 +40,14 @@ protected:
         Remember(kSystemBusVariable, savedSystemBus_);
         Remember(kSessionBusVariable, savedSessionBus_);
         PointBusesAt(bus_.Address());
-        saved_ = platform::Current();
-        platform::Current().power = &power_;
-        platform::Current().privilege = &privilege_;
+        installed_.emplace([this](platform::Platform& set) {
+            set.power = &power_;
+            set.privilege = &privilege_;
+        });
     }
 
     void TearDown() override {
-        platform::Current() = saved_;
+        installed_.reset();
         Restore(kSystemBusVariable, savedSystemBus_);
         Restore(kSessionBusVariable, savedSessionBus_);
     }
@@ -97,7 +99,7 @@ private:
 
     linuxplatform::LogindPower power_;
     linuxplatform::LogindPrivilege privilege_;
-    platform::Platform saved_;
+    std::optional<ScopedPlatform> installed_;
     std::string privateAddress_;
     std::optional<std::string> savedSystemBus_;
     std::optional<std::string> savedSessionBus_;

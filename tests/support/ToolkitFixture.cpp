@@ -1,7 +1,6 @@
 #include "support/ToolkitFixture.h"
 
 void ToolkitTest::SetUp() {
-    platform.Install();
     app = std::make_unique<TApplication>();
     SetMessageBoxProvider([this](const std::string& text, const std::string& caption, unsigned flags) {
         return platform.messageBoxes.Show(text, caption, flags);

@@ -4,6 +4,7 @@
 
 #include "platform/WindowSystem.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "support/ScopedPlatform.h"
 #include "toolkit/runtime/Forms.h"
 
 #include <gtest/gtest.h>
@@ -27,5 +28,6 @@ protected:
     }
 
     headless::HeadlessPlatform platform;
+    ScopedPlatform installed{platform};
     std::unique_ptr<TApplication> app;
 };

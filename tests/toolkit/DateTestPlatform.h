@@ -12,11 +12,8 @@ protected:
         headless::HeadlessLocale fixed(locale);
         platform::Platform only;
         only.locale = &fixed;
-        const platform::Platform previous = platform::Current();
-        platform::Install(only);
-        TFormatSettings formats = FormatSettings();
-        platform::Install(previous);
-        return formats;
+        const ScopedPlatform installed(only);
+        return FormatSettings();
     }
     static TFormatSettings UnitedStates() { return Formats(headless::HeadlessLocale::UnitedStates()); }
     static TFormatSettings Germany() { return Formats(headless::HeadlessLocale::Germany()); }

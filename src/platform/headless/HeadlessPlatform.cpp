@@ -13,7 +13,7 @@ HeadlessPlatform::~HeadlessPlatform() {
     }
 }
 
-void HeadlessPlatform::Install() {
+platform::Platform HeadlessPlatform::Record() {
     platform::Platform set;
     set.clock = &clock;
     set.locale = &locale;
@@ -27,7 +27,11 @@ void HeadlessPlatform::Install() {
     set.paths = &paths;
     set.files = &files;
     set.sessionEnd = &sessionEnd;
-    platform::Install(set);
+    return set;
+}
+
+void HeadlessPlatform::Install() {
+    platform::Install(Record());
     installed_ = true;
 }
 

@@ -1,10 +1,12 @@
 // The whole headless backend in one object: virtual clock, fixed locale, in-memory windows
 // with scripted input, message boxes answered by the test, in-memory files, and recorders
-// for power, shell, notification area, session lock and log-on entry. Install() makes it the
-// active platform; the destructor uninstalls it.
+// for power, shell, notification area, session lock and log-on entry. Record() lists these
+// facilities as a platform record; Install() makes it the active platform, and then the
+// destructor uninstalls it.
 #pragma once
 
 #include "platform/NotifyShell.h"
+#include "platform/Platform.h"
 #include "platform/headless/HeadlessClock.h"
 #include "platform/headless/HeadlessFiles.h"
 #include "platform/headless/HeadlessMessageBoxes.h"
@@ -23,6 +25,8 @@ public:
     HeadlessPlatform(const HeadlessPlatform&) = delete;
     HeadlessPlatform& operator=(const HeadlessPlatform&) = delete;
 
+    // The platform record of this backend's facilities.
+    platform::Platform Record();
     void Install();
 
     HeadlessClock clock;
