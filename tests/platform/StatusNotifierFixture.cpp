@@ -112,7 +112,7 @@ void StatusNotifierTest::TearDown() {
 }
 
 void StatusNotifierTest::MakeShell(platform::INotifyShell* fallbackShell) {
-    shell = std::make_unique<linuxplatform::StatusNotifierShell>(loop.get(), fallbackShell);
+    shell = std::make_unique<platform::linuxdesktop::StatusNotifierShell>(loop.get(), fallbackShell);
     platform::Platform set = platform::Current();
     set.notifyShell = shell.get();
     platform::Install(set);

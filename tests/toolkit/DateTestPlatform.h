@@ -9,7 +9,7 @@
 class DatePlatformTest : public HeadlessDateTest {
 protected:
     static TFormatSettings Formats(const platform::LocaleFormats& locale) {
-        headless::HeadlessLocale fixed(locale);
+        platform::headless::HeadlessLocale fixed(locale);
         platform::Platform only;
         only.locale = &fixed;
         const platform::Platform previous = platform::Current();
@@ -18,6 +18,8 @@ protected:
         platform::Install(previous);
         return formats;
     }
-    static TFormatSettings UnitedStates() { return Formats(headless::HeadlessLocale::UnitedStates()); }
-    static TFormatSettings Germany() { return Formats(headless::HeadlessLocale::Germany()); }
+    static TFormatSettings UnitedStates() {
+        return Formats(platform::headless::HeadlessLocale::UnitedStates());
+    }
+    static TFormatSettings Germany() { return Formats(platform::headless::HeadlessLocale::Germany()); }
 };

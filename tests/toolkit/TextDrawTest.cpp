@@ -1,4 +1,5 @@
 #include "GraphicsTestSupport.h"
+#include "platform/headless/HeadlessPlatform.h"
 #include "toolkit/graphics/FontEngine.h"
 
 #include <gtest/gtest.h>
@@ -6,12 +7,14 @@
 namespace {
 
 struct TextSurface {
+    platform::headless::HeadlessPlatform platform; // the test fonts
     TBitmap bitmap{200, 80};
     TCanvas& canvas = *bitmap.Canvas();
     TPixelBuffer& pixels = bitmap.Buffer();
     HDC dc = canvas.Handle();
 
     TextSurface() {
+        platform.Install();
         canvas.Font()->SetName("Arial");
         canvas.Font()->SetHeight(-11);
         canvas.Font()->SetColor(clBlack);

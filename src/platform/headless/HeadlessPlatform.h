@@ -1,7 +1,7 @@
 // The whole headless backend in one object: virtual clock, fixed locale, in-memory windows
-// with scripted input, message boxes answered by the test, in-memory files, and recorders
-// for power, shell, notification area, session lock and log-on entry. Install() makes it the
-// active platform; the destructor uninstalls it.
+// with scripted input, message boxes answered by the test, the test fonts, in-memory files,
+// and recorders for power, shell, notification area, session lock and log-on entry.
+// Install() makes it the active platform; the destructor uninstalls it.
 #pragma once
 
 #include "platform/NotifyShell.h"
@@ -13,8 +13,11 @@
 #include "platform/headless/HeadlessRecorders.h"
 #include "platform/headless/HeadlessSessionEnd.h"
 #include "platform/headless/HeadlessWindows.h"
+#include "platform/testfonts/TestFonts.h"
 
-namespace headless {
+#include <memory>
+
+namespace platform::headless {
 
 class HeadlessPlatform {
 public:
@@ -29,6 +32,7 @@ public:
     HeadlessLocale locale{HeadlessLocale::UnitedStates()};
     HeadlessWindowSystem windows{clock};
     HeadlessMessageBoxes messageBoxes{windows};
+    std::unique_ptr<platform::IFonts> fonts = platform::testfonts::OpenTestFonts();
     HeadlessFiles files;
     HeadlessPower power;
     HeadlessShell shell;
@@ -42,4 +46,4 @@ private:
     bool installed_ = false;
 };
 
-} // namespace headless
+} // namespace platform::headless
