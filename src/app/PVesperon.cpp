@@ -1,11 +1,14 @@
 // The program block: command line, platform installation, windows and the message loop.
-#include "app/DesktopPlatform.h"
+#include "app/OpenBackend.h"
 #include "forms/ProgramBlock.h"
-#include "toolkit/widgets/Dialogs.h"
+#include "platform/Platform.h"
+#include "platform/dryrun/DryRunSwitch.h"
 #include "toolkit/runtime/Forms.h"
+#include "toolkit/widgets/Dialogs.h"
 
 #include <cctype>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,7 +50,7 @@ CommandLine ParseCommandLine(int argc, char** argv) {
             line.version = true;
         } else if (argument == "--help" || argument == "-h") {
             line.help = true;
-        } else if (auto log = linuxplatform::DryRunPower::ParseSwitch(argument)) {
+        } else if (auto log = platform::dryrun::ParseSwitch(argument)) {
             line.dryRunLog = std::move(log);
         } else if (!IsAutoRunArgument(argument) && line.unknown.empty()) {
             line.unknown = argument;
@@ -55,6 +58,15 @@ CommandLine ParseCommandLine(int argc, char** argv) {
     }
     return line;
 }
+
+// The backend's facilities as the active platform for the life of this object.
+class InstalledPlatform {
+public:
+    explicit InstalledPlatform(const platform::IBackend& backend) { platform::Install(backend.Set()); }
+    ~InstalledPlatform() { platform::Install(platform::Platform{}); }
+    InstalledPlatform(const InstalledPlatform&) = delete;
+    InstalledPlatform& operator=(const InstalledPlatform&) = delete;
+};
 
 } // namespace
 
@@ -73,14 +85,15 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    DesktopPlatform desktop;
+    platform::BackendOptions options;
+    options.dryRunLog = line.dryRunLog;
     std::string error;
-    if (!desktop.Open(error)) {
-        std::fprintf(stderr, "vesperon: %s; the program needs an X11 desktop session.\n", error.c_str());
+    const std::unique_ptr<platform::IBackend> backend = OpenBackend(options, error);
+    if (backend == nullptr) {
+        std::fprintf(stderr, "vesperon: %s.\n", error.c_str());
         return 1;
     }
-    desktop.UseDryRun(line.dryRunLog);
-    desktop.Install();
+    const InstalledPlatform installed(*backend);
 
     TApplication application;
     InstallMessageBoxDialog();

@@ -138,7 +138,7 @@ TEST_F(SettingsStoring, AWriteKilledHalfWayLeavesTheOldFileWhole) {
     TTaskSettings task;
     task.FWarn = true;
     files.CrashDuringNextWrite();
-    EXPECT_THROW(SaveSetting(kIni, task, TSettingKey::Warn), headless::SimulatedCrash);
+    EXPECT_THROW(SaveSetting(kIni, task, TSettingKey::Warn), platform::headless::SimulatedCrash);
     EXPECT_EQ(Ini(), before);
     const TTaskSettings read = LoadSettings(kIni, now, FormatSettings()).task;
     EXPECT_EQ(read.FMinutes, 45);

@@ -113,7 +113,7 @@ void StatusNotifierTest::TearDown() {
 }
 
 void StatusNotifierTest::MakeShell(platform::INotifyShell* fallbackShell) {
-    shell = std::make_unique<linuxplatform::StatusNotifierShell>(loop.get(), fallbackShell);
+    shell = std::make_unique<platform::linuxdesktop::StatusNotifierShell>(loop.get(), fallbackShell);
     shellInstalled.emplace([this](platform::Platform& set) { set.notifyShell = shell.get(); });
 }
 

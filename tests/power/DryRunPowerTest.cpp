@@ -1,6 +1,8 @@
 // The dry-run backend: every action is logged with its number and the calls it would
 // make, on stderr and appended to the log file, and nothing is performed.
-#include "platform/linux/DryRunPower.h"
+#include "platform/dryrun/DryRunPower.h"
+#include "platform/dryrun/DryRunSwitch.h"
+#include "platform/linuxdesktop/LogindRequests.h"
 
 #include "platform/Platform.h"
 #include "power/PowerActions.h"
@@ -36,7 +38,7 @@ protected:
 
     // Performs the action over a dry-run backend logging to this path; returns stderr.
     std::string Perform(int action, const std::string& logPath) {
-        linuxplatform::DryRunPower dryRun(logPath);
+        platform::dryrun::DryRunPower dryRun(logPath, platform::linuxdesktop::DryRunRequestTexts());
         const ScopedPlatform installed([&dryRun](platform::Platform& set) {
             set.power = &dryRun;
             set.privilege = &dryRun;
@@ -95,13 +97,13 @@ TEST_F(DryRunPowerTest, AnUnwritableLogIsReportedAndTheRequestStillLogged) {
 }
 
 TEST(DryRunSwitch, ParsesTheSwitchWithAndWithoutAPath) {
-    using linuxplatform::DryRunPower;
-    EXPECT_EQ(DryRunPower::ParseSwitch("--dry-run"), std::string());
-    EXPECT_EQ(DryRunPower::ParseSwitch("--dry-run=/tmp/a b.log"), std::string("/tmp/a b.log"));
-    EXPECT_EQ(DryRunPower::ParseSwitch("--dry-run="), std::string());
-    EXPECT_EQ(DryRunPower::ParseSwitch("--dry-runx"), std::nullopt);
-    EXPECT_EQ(DryRunPower::ParseSwitch("au"), std::nullopt);
-    EXPECT_EQ(DryRunPower::ParseSwitch(""), std::nullopt);
+    using platform::dryrun::ParseSwitch;
+    EXPECT_EQ(ParseSwitch("--dry-run"), std::string());
+    EXPECT_EQ(ParseSwitch("--dry-run=/tmp/a b.log"), std::string("/tmp/a b.log"));
+    EXPECT_EQ(ParseSwitch("--dry-run="), std::string());
+    EXPECT_EQ(ParseSwitch("--dry-runx"), std::nullopt);
+    EXPECT_EQ(ParseSwitch("au"), std::nullopt);
+    EXPECT_EQ(ParseSwitch(""), std::nullopt);
 }
 
 } // namespace

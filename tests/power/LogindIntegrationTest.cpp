@@ -4,8 +4,8 @@
 // and refuses to run any action unless both point there, so no call reaches the machine's
 // real logind or desktop.
 #include "platform/Platform.h"
-#include "platform/linux/LogindPower.h"
-#include "platform/linux/LogindPrivilege.h"
+#include "platform/linuxdesktop/LogindPower.h"
+#include "platform/linuxdesktop/LogindPrivilege.h"
 #include "power/FakeServices.h"
 #include "power/PowerActions.h"
 #include "support/PrivateBus.h"
@@ -97,8 +97,8 @@ private:
         }
     }
 
-    linuxplatform::LogindPower power_;
-    linuxplatform::LogindPrivilege privilege_;
+    platform::linuxdesktop::LogindPower power_;
+    platform::linuxdesktop::LogindPrivilege privilege_;
     std::optional<ScopedPlatform> installed_;
     std::string privateAddress_;
     std::optional<std::string> savedSystemBus_;

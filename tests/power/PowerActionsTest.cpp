@@ -33,7 +33,7 @@ protected:
         return power_.Calls();
     }
 
-    headless::HeadlessPower power_;
+    platform::headless::HeadlessPower power_;
     ScopedPlatform installed_{[this](platform::Platform& set) {
         set.power = &power_;
         set.privilege = &power_;
@@ -63,7 +63,7 @@ TEST_F(PowerActionsTest, NumbersOutsideTheTableRequestNothingButStillMarkTheActi
 
 TEST_F(PowerActionsTest, ActionDoneIsSetBeforeTheRequestIsMade) {
     // A request that ends the program must find the flag already set.
-    struct Watcher : headless::HeadlessPower {
+    struct Watcher : platform::headless::HeadlessPower {
         const bool* done = nullptr;
         bool seenDone = false;
         bool ExitWindowsEx(unsigned flags, unsigned reason) override {

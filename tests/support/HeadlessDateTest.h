@@ -17,9 +17,9 @@ protected:
         return EncodeDate(year, month, day) + EncodeTime(hour, min, sec, msec);
     }
 
-    headless::HeadlessClock clock{At(2026, 12, 8, 10, 0, 0)};
-    headless::HeadlessLocale locale{headless::HeadlessLocale::UnitedStates()};
-    headless::HeadlessFiles files;
+    platform::headless::HeadlessClock clock{At(2026, 12, 8, 10, 0, 0)};
+    platform::headless::HeadlessLocale locale{platform::headless::HeadlessLocale::UnitedStates()};
+    platform::headless::HeadlessFiles files;
 
 private:
     platform::Platform Record() {

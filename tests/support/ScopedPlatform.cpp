@@ -14,7 +14,7 @@ ScopedPlatform::ScopedPlatform(const platform::Platform& record) : previous_(pla
     platform::Install(record);
 }
 
-ScopedPlatform::ScopedPlatform(headless::HeadlessPlatform& backend) : ScopedPlatform(backend.Record()) {}
+ScopedPlatform::ScopedPlatform(platform::headless::HeadlessPlatform& backend) : ScopedPlatform(backend.Record()) {}
 
 ScopedPlatform::ScopedPlatform(const std::function<void(platform::Platform&)>& change)
     : ScopedPlatform(Changed(change)) {}

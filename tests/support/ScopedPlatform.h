@@ -12,7 +12,7 @@ public:
     // Installs the given record.
     explicit ScopedPlatform(const platform::Platform& record);
     // Installs every facility of the headless backend.
-    explicit ScopedPlatform(headless::HeadlessPlatform& backend);
+    explicit ScopedPlatform(platform::headless::HeadlessPlatform& backend);
     // Installs the active record with the facilities the change replaces.
     explicit ScopedPlatform(const std::function<void(platform::Platform&)>& change);
     ~ScopedPlatform();

@@ -12,8 +12,8 @@ void ToolkitTest::TearDown() {
     SetMessageBoxProvider(nullptr);
 }
 
-headless::HeadlessWindow& ToolkitTest::Window(TCustomForm* form) {
-    auto* window = dynamic_cast<headless::HeadlessWindow*>(form->NativeWindow());
+platform::headless::HeadlessWindow& ToolkitTest::Window(TCustomForm* form) {
+    auto* window = dynamic_cast<platform::headless::HeadlessWindow*>(form->NativeWindow());
     if (window == nullptr) {
         throw std::logic_error("the form has no headless window (is it shown?)");
     }

@@ -9,12 +9,14 @@
 class DatePlatformTest : public HeadlessDateTest {
 protected:
     static TFormatSettings Formats(const platform::LocaleFormats& locale) {
-        headless::HeadlessLocale fixed(locale);
+        platform::headless::HeadlessLocale fixed(locale);
         platform::Platform only;
         only.locale = &fixed;
         const ScopedPlatform installed(only);
         return FormatSettings();
     }
-    static TFormatSettings UnitedStates() { return Formats(headless::HeadlessLocale::UnitedStates()); }
-    static TFormatSettings Germany() { return Formats(headless::HeadlessLocale::Germany()); }
+    static TFormatSettings UnitedStates() {
+        return Formats(platform::headless::HeadlessLocale::UnitedStates());
+    }
+    static TFormatSettings Germany() { return Formats(platform::headless::HeadlessLocale::Germany()); }
 };

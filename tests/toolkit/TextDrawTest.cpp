@@ -1,4 +1,6 @@
 #include "GraphicsTestSupport.h"
+#include "platform/headless/HeadlessPlatform.h"
+#include "support/ScopedPlatform.h"
 #include "toolkit/graphics/FontEngine.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +8,8 @@
 namespace {
 
 struct TextSurface {
+    platform::headless::HeadlessPlatform platform; // the test fonts
+    ScopedPlatform installed{platform};
     TBitmap bitmap{200, 80};
     TCanvas& canvas = *bitmap.Canvas();
     TPixelBuffer& pixels = bitmap.Buffer();

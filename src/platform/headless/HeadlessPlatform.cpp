@@ -5,7 +5,7 @@
 #include "platform/Platform.h"
 #include "platform/WindowSystem.h"
 
-namespace headless {
+namespace platform::headless {
 
 HeadlessPlatform::~HeadlessPlatform() {
     if (installed_) {
@@ -16,6 +16,7 @@ HeadlessPlatform::~HeadlessPlatform() {
 platform::Platform HeadlessPlatform::Record() {
     platform::Platform set;
     set.clock = &clock;
+    set.fonts = fonts.get();
     set.locale = &locale;
     set.windows = &windows;
     set.power = &power;
@@ -35,4 +36,4 @@ void HeadlessPlatform::Install() {
     installed_ = true;
 }
 
-} // namespace headless
+} // namespace platform::headless

@@ -1,6 +1,6 @@
 // The whole headless backend in one object: virtual clock, fixed locale, in-memory windows
-// with scripted input, message boxes answered by the test, in-memory files, and recorders
-// for power, shell, notification area, session lock and log-on entry. Record() lists these
+// with scripted input, message boxes answered by the test, the test fonts, in-memory files,
+// and recorders for power, shell, notification area, session lock and log-on entry. Record() lists these
 // facilities as a platform record; Install() makes it the active platform, and then the
 // destructor uninstalls it.
 #pragma once
@@ -15,8 +15,11 @@
 #include "platform/headless/HeadlessRecorders.h"
 #include "platform/headless/HeadlessSessionEnd.h"
 #include "platform/headless/HeadlessWindows.h"
+#include "platform/testfonts/TestFonts.h"
 
-namespace headless {
+#include <memory>
+
+namespace platform::headless {
 
 class HeadlessPlatform {
 public:
@@ -41,9 +44,10 @@ public:
     HeadlessAutostart autostart;
     HeadlessPaths paths;
     HeadlessSessionEnd sessionEnd;
+    std::unique_ptr<platform::IFonts> fonts = platform::testfonts::OpenTestFonts();
 
 private:
     bool installed_ = false;
 };
 
-} // namespace headless
+} // namespace platform::headless

@@ -1,177 +1,74 @@
 #include "toolkit/graphics/FontEngine.h"
 
-#include <fontconfig/fontconfig.h>
-#include <ft2build.h>
-#include FT_FREETYPE_H
-#include FT_SYNTHESIS_H
-#include FT_TRUETYPE_TABLES_H
+#include "platform/Platform.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdlib>
 #include <map>
+#include <utility>
 
 namespace {
 
 // Sizes outside this range are clamped; they only come from broken settings.
 constexpr int kMinEm = 1;
 constexpr int kMaxEm = 400;
-
-// The FreeType library and the instance cache, alive until the program ends.
-struct TFontRegistry {
-    FT_Library library = nullptr;
-    std::map<std::string, std::unique_ptr<TFontInstance>> instances;
-
-    TFontRegistry() {
-        if (FT_Init_FreeType(&library) != 0) {
-            library = nullptr;
-        }
-        FcInit();
-    }
-    ~TFontRegistry() {
-        instances.clear();
-        if (library != nullptr) {
-            FT_Done_FreeType(library);
-        }
-        FcFini();
-    }
-};
-
-TFontRegistry& Registry() {
-    static TFontRegistry registry;
-    return registry;
-}
-
-struct TFaceLocation {
-    std::string file;
-    int index = 0;
-    std::string family;
-};
-
-// The classic dialog fonts have no free equivalent of their own; their widths are closest to
-// the Arial-compatible Liberation Sans, which keeps captions laid out for them inside their panes.
-std::string FamilyToAsk(const std::string& name) {
-    static const char* const dialogFonts[] = {"MS Sans Serif", "Microsoft Sans Serif", "MS Shell Dlg",
-                                              "MS Shell Dlg 2"};
-    const auto sameLetters = [](unsigned char a, unsigned char b) {
-        return std::tolower(a) == std::tolower(b);
-    };
-    for (const std::string dialogFont : dialogFonts) {
-        if (std::equal(name.begin(), name.end(), dialogFont.begin(), dialogFont.end(), sameLetters)) {
-            return "Liberation Sans";
-        }
-    }
-    return name;
-}
-
-// Asks fontconfig for the best face for a family name and style.
-TFaceLocation LocateFace(const std::string& requested, bool bold, bool italic) {
-    const std::string name = FamilyToAsk(requested);
-    TFaceLocation location;
-    FcPattern* pattern = FcPatternCreate();
-    if (pattern == nullptr) {
-        return location;
-    }
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(name.c_str()));
-    FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-    FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-    if (match != nullptr) {
-        FcChar8* file = nullptr;
-        FcChar8* family = nullptr;
-        int index = 0;
-        if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
-            location.file = reinterpret_cast<const char*>(file);
-        }
-        if (FcPatternGetString(match, FC_FAMILY, 0, &family) == FcResultMatch) {
-            location.family = reinterpret_cast<const char*>(family);
-        }
-        if (FcPatternGetInteger(match, FC_INDEX, 0, &index) == FcResultMatch) {
-            location.index = index;
-        }
-        FcPatternDestroy(match);
-    }
-    FcPatternDestroy(pattern);
-    return location;
-}
+// The em size of height 0, the default font size.
+constexpr int kDefaultEm = 11;
 
 int RoundToInt(double value) {
     return int(std::lround(value));
 }
 
-} // namespace
-
-struct TFontInstance::Face {
-    FT_Face face = nullptr;
-    bool emboldenBold = false; // bold asked for but the face is regular
-    bool slantItalic = false;  // italic asked for but the face is upright
-    ~Face() {
-        if (face != nullptr) {
-            FT_Done_Face(face);
-        }
-    }
-};
-
-TFontInstance::TFontInstance(const std::string& name, bool bold, bool italic, int height)
-    : latin_(256), latinReady_(256, false) {
-    FT_Library library = Registry().library;
-    const TFaceLocation location = LocateFace(name, bold, italic);
-    if (library != nullptr && !location.file.empty()) {
-        auto face = std::make_unique<Face>();
-        if (FT_New_Face(library, location.file.c_str(), location.index, &face->face) == 0) {
-            face->emboldenBold = bold && (face->face->style_flags & FT_STYLE_FLAG_BOLD) == 0;
-            face->slantItalic = italic && (face->face->style_flags & FT_STYLE_FLAG_ITALIC) == 0;
-            face_ = std::move(face);
-            family_ = location.family;
-        }
-    }
-    ComputeMetrics(height);
+// The height of the font's cell in design units: the Windows ascent plus descent, or the
+// typographic ones when the font has no Windows values.
+double DesignCellHeight(const platform::FontDesign& design) {
+    return design.winAscent + design.winDescent > 0 ? double(design.winAscent + design.winDescent)
+                                                    : double(design.ascender - design.descender);
 }
 
-TFontInstance::~TFontInstance() = default;
+// The em size in pixels for a font height: a negative height is the em size itself, a
+// positive one the cell height (scaled by the face's design; taken as the em size without a
+// face), 0 the default size.
+int EmSizeFor(int height, const platform::FontDesign& design) {
+    int em = height == 0 ? kDefaultEm : std::abs(height);
+    if (height > 0 && design.unitsPerEm > 0) {
+        em = RoundToInt(height * design.unitsPerEm / DesignCellHeight(design));
+    }
+    return std::clamp(em, kMinEm, kMaxEm);
+}
 
-void TFontInstance::ComputeMetrics(int height) {
-    int em = height < 0 ? -height : height;
-    if (height == 0) {
-        em = 11;
-    }
-    FT_Face face = face_ ? face_->face : nullptr;
-    const TT_OS2* os2 =
-        face != nullptr ? static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2)) : nullptr;
-    if (height > 0 && face != nullptr && face->units_per_EM > 0) {
-        // A positive height is the cell height: ascent plus descent of the font's design.
-        const double cell = os2 != nullptr && os2->usWinAscent + os2->usWinDescent > 0
-                                ? double(os2->usWinAscent + os2->usWinDescent)
-                                : double(face->ascender - face->descender);
-        em = RoundToInt(height * face->units_per_EM / cell);
-    }
-    em = std::clamp(em, kMinEm, kMaxEm);
-    metrics_.emSize = em;
-    if (face == nullptr || FT_Set_Pixel_Sizes(face, 0, FT_UInt(em)) != 0) {
-        face_.reset();
-        family_.clear();
-        metrics_.ascent = RoundToInt(em * 0.9);
-        metrics_.descent = RoundToInt(em * 0.25);
-        metrics_.height = metrics_.ascent + metrics_.descent;
-        metrics_.aveCharWidth = std::max(1, RoundToInt(em * 0.45));
-        metrics_.maxCharWidth = em;
-        return;
-    }
-    FT_Pos top = 0;
-    FT_Pos bottom = 0;
-    FT_Pos widest = 0;
-    auto measure = [&](char32_t code) {
-        if (FT_Get_Char_Index(face, code) == 0 || FT_Load_Char(face, code, FT_LOAD_DEFAULT) != 0) {
+// Stand-in metrics of an instance without a face: text measures but draws nothing.
+TFontMetrics FacelessMetrics(int em) {
+    TFontMetrics metrics;
+    metrics.emSize = em;
+    metrics.ascent = RoundToInt(em * 0.9);
+    metrics.descent = RoundToInt(em * 0.25);
+    metrics.height = metrics.ascent + metrics.descent;
+    metrics.aveCharWidth = std::max(1, RoundToInt(em * 0.45));
+    metrics.maxCharWidth = em;
+    return metrics;
+}
+
+// The hinted extremes over a set of glyphs, in 1/64 pixel.
+struct TGlyphExtents {
+    long top = 0;    // the highest glyph top above the baseline
+    long bottom = 0; // the lowest glyph bottom (negative below the baseline)
+    long widest = 0; // the widest advance
+};
+
+// The extremes over the printable Western characters (32-126 and 160-255) the face has.
+TGlyphExtents MeasurePrintableWestern(platform::IFontFace& face) {
+    TGlyphExtents extents;
+    const auto measure = [&](char32_t code) {
+        const platform::GlyphBox box = face.MeasureGlyph(code);
+        if (!box.present) {
             return;
         }
-        const FT_Glyph_Metrics& m = face->glyph->metrics;
-        top = std::max(top, m.horiBearingY);
-        bottom = std::min(bottom, m.horiBearingY - m.height);
-        widest = std::max(widest, face->glyph->advance.x);
+        extents.top = std::max(extents.top, box.top);
+        extents.bottom = std::min(extents.bottom, box.bottom);
+        extents.widest = std::max(extents.widest, box.advance);
     };
     for (char32_t code = 32; code <= 126; ++code) {
         measure(code);
@@ -179,22 +76,85 @@ void TFontInstance::ComputeMetrics(int height) {
     for (char32_t code = 160; code <= 255; ++code) {
         measure(code);
     }
-    metrics_.ascent = int((top + 63) / 64);
-    metrics_.descent = int((-bottom + 63) / 64);
-    metrics_.height = metrics_.ascent + metrics_.descent;
-    metrics_.maxCharWidth = int((widest + 32) / 64);
-    const double scale = double(em) / face->units_per_EM;
-    metrics_.aveCharWidth = os2 != nullptr && os2->xAvgCharWidth > 0
-                                ? std::max(1, RoundToInt(os2->xAvgCharWidth * scale))
-                                : std::max(1, Advance(U'x'));
-    metrics_.externalLeading =
-        std::max(0, RoundToInt((face->height - (face->ascender - face->descender)) * scale));
-    // FreeType gives the centre of the underline stroke; the offset is that of its top row.
-    metrics_.underlineThickness = std::max(1, RoundToInt(face->underline_thickness * scale));
-    metrics_.underlineOffset =
-        std::max(1, RoundToInt((-face->underline_position - face->underline_thickness / 2.0) * scale));
-    metrics_.strikeoutOffset =
-        os2 != nullptr && os2->yStrikeoutPosition > 0 ? RoundToInt(os2->yStrikeoutPosition * scale) : em / 4;
+    return extents;
+}
+
+// Ascent and descent rounded outward to whole pixels, the widest advance to the nearest.
+void ApplyGlyphExtents(const TGlyphExtents& extents, TFontMetrics& metrics) {
+    metrics.ascent = int((extents.top + 63) / 64);
+    metrics.descent = int((-extents.bottom + 63) / 64);
+    metrics.height = metrics.ascent + metrics.descent;
+    metrics.maxCharWidth = int((extents.widest + 32) / 64);
+}
+
+// The values the face's design gives, scaled to the em size: the average width (when the
+// design has one), the external leading, the underline and the strikeout.
+void ApplyDesignValues(const platform::FontDesign& design, int em, TFontMetrics& metrics) {
+    const double scale = double(em) / design.unitsPerEm;
+    if (design.averageCharWidth > 0) {
+        metrics.aveCharWidth = std::max(1, RoundToInt(design.averageCharWidth * scale));
+    }
+    metrics.externalLeading =
+        std::max(0, RoundToInt((design.lineHeight - (design.ascender - design.descender)) * scale));
+    // The design gives the centre of the underline stroke; the offset is that of its top row.
+    metrics.underlineThickness = std::max(1, RoundToInt(design.underlineThickness * scale));
+    metrics.underlineOffset =
+        std::max(1, RoundToInt((-design.underlinePosition - design.underlineThickness / 2.0) * scale));
+    metrics.strikeoutOffset =
+        design.strikeoutPosition > 0 ? RoundToInt(design.strikeoutPosition * scale) : em / 4;
+}
+
+std::string CacheKey(const TFont& font, bool hasSource) {
+    // An instance made while no font source is installed has no face; its own key keeps it
+    // from standing in for a real one later.
+    std::string key = hasSource ? "" : "-";
+    for (char c : font.Name()) {
+        key += char(std::tolower(static_cast<unsigned char>(c)));
+    }
+    const TFontStyles style = font.Style();
+    key += '|' + std::to_string(font.Height()) + ((style & fsBold) != 0 ? "b" : "") +
+           ((style & fsItalic) != 0 ? "i" : "");
+    return key;
+}
+
+// The instance cache, alive until the program ends. Faces hold what they need of their
+// source, so they may outlive the backend that opened them.
+std::map<std::string, std::unique_ptr<TFontInstance>>& Instances() {
+    static std::map<std::string, std::unique_ptr<TFontInstance>> instances;
+    return instances;
+}
+
+} // namespace
+
+TFontInstance::TFontInstance(platform::IFonts* fonts, const std::string& name, bool bold, bool italic,
+                             int height)
+    : latin_(256), latinReady_(256, false) {
+    if (fonts != nullptr) {
+        face_ = fonts->OpenFace(name, bold, italic);
+    }
+    if (face_ != nullptr) {
+        family_ = face_->FamilyName();
+    }
+    ComputeMetrics(height);
+}
+
+TFontInstance::~TFontInstance() = default;
+
+void TFontInstance::ComputeMetrics(int height) {
+    const platform::FontDesign design = face_ != nullptr ? face_->Design() : platform::FontDesign{};
+    const int em = EmSizeFor(height, design);
+    if (face_ == nullptr || !face_->SetPixelSize(em)) {
+        face_.reset();
+        family_.clear();
+        metrics_ = FacelessMetrics(em);
+        return;
+    }
+    metrics_.emSize = em;
+    ApplyGlyphExtents(MeasurePrintableWestern(*face_), metrics_);
+    ApplyDesignValues(design, em, metrics_);
+    if (design.averageCharWidth <= 0) {
+        metrics_.aveCharWidth = std::max(1, Advance(U'x'));
+    }
 }
 
 const TGlyphImage& TFontInstance::Glyph(char32_t code) {
@@ -213,59 +173,22 @@ const TGlyphImage& TFontInstance::Glyph(char32_t code) {
 }
 
 TGlyphImage TFontInstance::Render(char32_t code) {
-    TGlyphImage image;
-    if (!face_ || code < 32 || code == 127) {
-        return image;
+    if (face_ == nullptr || code < 32 || code == 127) {
+        return {};
     }
-    FT_Face face = face_->face;
-    if (FT_Load_Char(face, code, FT_LOAD_DEFAULT) != 0) {
-        return image;
-    }
-    FT_GlyphSlot slot = face->glyph;
-    if (face_->slantItalic) {
-        FT_GlyphSlot_Oblique(slot);
-    }
-    if (face_->emboldenBold) {
-        FT_GlyphSlot_Embolden(slot);
-    }
-    image.advance = int((slot->advance.x + 32) / 64);
-    if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) {
-        return image;
-    }
-    const FT_Bitmap& bitmap = slot->bitmap;
-    image.left = slot->bitmap_left;
-    image.top = slot->bitmap_top;
-    image.width = int(bitmap.width);
-    image.height = int(bitmap.rows);
-    image.coverage.resize(std::size_t(image.width) * std::size_t(image.height));
-    for (int y = 0; y < image.height; ++y) {
-        const unsigned char* row = bitmap.buffer + std::ptrdiff_t(y) * bitmap.pitch;
-        for (int x = 0; x < image.width; ++x) {
-            std::uint8_t value = 0;
-            if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO) {
-                value = (row[x / 8] & (0x80 >> (x % 8))) != 0 ? 255 : 0;
-            } else if (bitmap.pixel_mode == FT_PIXEL_MODE_GRAY) {
-                value = row[x];
-            }
-            image.coverage[std::size_t(y) * std::size_t(image.width) + std::size_t(x)] = value;
-        }
-    }
-    return image;
+    return face_->RenderGlyph(code);
 }
 
 TFontInstance& FontInstanceFor(const TFont& font) {
-    std::string key;
-    for (char c : font.Name()) {
-        key += char(std::tolower(static_cast<unsigned char>(c)));
-    }
-    const bool bold = (font.Style() & fsBold) != 0;
-    const bool italic = (font.Style() & fsItalic) != 0;
-    key += '|' + std::to_string(font.Height()) + (bold ? "b" : "") + (italic ? "i" : "");
-    auto& instances = Registry().instances;
+    platform::IFonts* fonts = platform::Current().fonts;
+    auto& instances = Instances();
+    const std::string key = CacheKey(font, fonts != nullptr);
     auto it = instances.find(key);
     if (it == instances.end()) {
-        it = instances.emplace(key, std::make_unique<TFontInstance>(font.Name(), bold, italic, font.Height()))
-                 .first;
+        const bool bold = (font.Style() & fsBold) != 0;
+        const bool italic = (font.Style() & fsItalic) != 0;
+        auto instance = std::make_unique<TFontInstance>(fonts, font.Name(), bold, italic, font.Height());
+        it = instances.emplace(key, std::move(instance)).first;
     }
     return *it->second;
 }

@@ -1,11 +1,12 @@
-// Fonts for the canvas: fontconfig finds the face for a font name and style, FreeType
-// rasterises hinted, grey-scale antialiased glyphs. Faces, metrics and glyphs are cached
-// per name, style and pixel size for the life of the process.
+// Fonts for the canvas: the platform's font source finds a face for a font name and style
+// and renders its glyphs; this engine derives the line metrics from them by one rule on every
+// platform. Faces, metrics and glyphs are cached per name, style and height for the life of
+// the process.
 #pragma once
 
+#include "platform/Fonts.h"
 #include "toolkit/graphics/Graphics.h"
 
-#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
@@ -13,14 +14,7 @@
 
 // One rendered glyph: coverage rows (0..255) placed relative to the pen position on the
 // baseline (left = columns to the right, top = rows above the baseline).
-struct TGlyphImage {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-    int advance = 0;
-    std::vector<std::uint8_t> coverage;
-};
+using TGlyphImage = platform::GlyphBitmap;
 
 // Line metrics in whole pixels. `height` is ascent + descent, where ascent and descent are
 // the highest hinted glyph top and the lowest hinted glyph bottom over the printable
@@ -41,13 +35,14 @@ struct TFontMetrics {
 // A face at one pixel size.
 class TFontInstance {
 public:
-    TFontInstance(const std::string& name, bool bold, bool italic, int height);
+    // `fonts`: the source of the face; nullptr gives an instance without one.
+    TFontInstance(platform::IFonts* fonts, const std::string& name, bool bold, bool italic, int height);
     ~TFontInstance();
     TFontInstance(const TFontInstance&) = delete;
     TFontInstance& operator=(const TFontInstance&) = delete;
 
     const TFontMetrics& Metrics() const { return metrics_; }
-    // The family fontconfig chose ("" when no font could be loaded; text then has metrics
+    // The family of the face found ("" when no font could be loaded; text then has metrics
     // but draws nothing).
     const std::string& FamilyName() const { return family_; }
     // The glyph of a character; control characters and missing faces give an empty glyph.
@@ -55,11 +50,10 @@ public:
     int Advance(char32_t code) { return Glyph(code).advance; }
 
 private:
-    struct Face;
     void ComputeMetrics(int height);
     TGlyphImage Render(char32_t code);
 
-    std::unique_ptr<Face> face_;
+    std::unique_ptr<platform::IFontFace> face_;
     std::string family_;
     TFontMetrics metrics_;
     std::vector<TGlyphImage> latin_; // glyphs 0..255, rendered on first use
@@ -67,7 +61,8 @@ private:
     std::map<char32_t, TGlyphImage> others_;
 };
 
-// The shared instance for a font's name, style and height.
+// The shared instance for a font's name, style and height, from the installed platform's
+// font source.
 TFontInstance& FontInstanceFor(const TFont& font);
 
 // UTF-8 to code points; a byte that is not valid UTF-8 stands for the Latin-1 character of

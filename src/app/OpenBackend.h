@@ -1,0 +1,10 @@
+// Opens the backend of the platform the program is built for (app/<platform>/OpenBackend.cpp);
+// nullptr with a readable reason in `error` when the platform cannot be reached.
+#pragma once
+
+#include "platform/Backend.h"
+
+#include <memory>
+#include <string>
+
+std::unique_ptr<platform::IBackend> OpenBackend(const platform::BackendOptions& options, std::string& error);

@@ -1,0 +1,26 @@
+// Font faces read and rasterised by FreeType, from a font file and the face's index in it.
+// Any font source that finds files (fontconfig, a fixed set of test fonts) opens its faces
+// here.
+#pragma once
+
+#include "platform/Fonts.h"
+
+#include <memory>
+#include <string>
+
+namespace platform::freetype {
+
+// One FreeType library instance. Every face opened from it holds a share, so faces may
+// outlive the font source that opened them.
+struct Library;
+
+// nullptr when FreeType cannot start.
+std::shared_ptr<Library> OpenLibrary();
+
+// The face at `index` in the file at `path`; bold or italic asked for but missing from the
+// face is synthesised when glyphs are rendered. nullptr when there is no library or the file
+// holds no such face.
+std::unique_ptr<IFontFace> OpenFace(const std::shared_ptr<Library>& library, const std::string& path,
+                                    int index, bool bold, bool italic);
+
+} // namespace platform::freetype
