@@ -1,5 +1,6 @@
 // Canvas speed on the main window's size (486 x 302): filling and framing the whole back
 // buffer, and drawing the short captions a repaint of the window shows.
+#include "platform/headless/HeadlessPlatform.h"
 #include "toolkit/graphics/Graphics.h"
 
 #include <benchmark/benchmark.h>
@@ -28,6 +29,8 @@ void BM_FillAndFrame(benchmark::State& state) {
 BENCHMARK(BM_FillAndFrame);
 
 void BM_HundredCaptions(benchmark::State& state) {
+    platform::headless::HeadlessPlatform system; // the test fonts
+    system.Install();
     TBitmap buffer(kWidth, kHeight);
     TCanvas& canvas = *buffer.Canvas();
     canvas.Font()->SetName("Arial");

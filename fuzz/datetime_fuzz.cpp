@@ -1,6 +1,7 @@
 // Feeds arbitrary texts to the date and time readers in both fixed locales and uses them as
 // FormatDateTime patterns: nothing but the conversion error may come out, and every date or
 // time that reads writes back to a text that reads to the same value.
+#include "platform/Platform.h"
 #include "platform/headless/HeadlessClock.h"
 #include "toolkit/text/DateUtils.h"
 
@@ -44,14 +45,14 @@ void CheckRoundTrip(const std::string& text, const TFormatSettings& settings) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static headless::HeadlessClock clock;
+    static platform::headless::HeadlessClock clock;
     platform::Platform installed;
     installed.clock = &clock;
     platform::Install(installed);
 
     const std::string text(reinterpret_cast<const char*>(data), size);
-    for (const platform::LocaleFormats& locale :
-         {headless::HeadlessLocale::UnitedStates(), headless::HeadlessLocale::Germany()}) {
+    for (const platform::LocaleFormats& locale : {platform::headless::HeadlessLocale::UnitedStates(),
+                                                  platform::headless::HeadlessLocale::Germany()}) {
         const TFormatSettings settings = SettingsOf(locale);
         CheckRoundTrip(text, settings);
         if (size < 256) {

@@ -3,6 +3,7 @@
 // formatting raises nothing but the conversion error, and every integer of the minutes range
 // (and any 32-bit integer the input names) reads back unchanged through ",0;(,0)".
 #include "controls/RzEdit.h"
+#include "platform/Platform.h"
 #include "platform/headless/HeadlessClock.h"
 
 #include <cmath>
@@ -14,8 +15,8 @@
 
 namespace {
 
-headless::HeadlessLocale& Locale() {
-    static headless::HeadlessLocale locale;
+platform::headless::HeadlessLocale& Locale() {
+    static platform::headless::HeadlessLocale locale;
     return locale;
 }
 
@@ -55,8 +56,8 @@ void CheckFormat(const std::string& format, Extended value) {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    for (const platform::LocaleFormats& formats :
-         {headless::HeadlessLocale::UnitedStates(), headless::HeadlessLocale::Germany()}) {
+    for (const platform::LocaleFormats& formats : {platform::headless::HeadlessLocale::UnitedStates(),
+                                                   platform::headless::HeadlessLocale::Germany()}) {
         UseLocale(formats);
         TRzNumericEdit edit(nullptr);
         edit.SetMax(10000);
@@ -71,8 +72,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
-    for (const platform::LocaleFormats& formats :
-         {headless::HeadlessLocale::UnitedStates(), headless::HeadlessLocale::Germany()}) {
+    for (const platform::LocaleFormats& formats : {platform::headless::HeadlessLocale::UnitedStates(),
+                                                   platform::headless::HeadlessLocale::Germany()}) {
         UseLocale(formats);
         TRzNumericEdit edit(nullptr);
         edit.SetIntegersOnly(false);

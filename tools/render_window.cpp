@@ -10,7 +10,6 @@
 #include "forms/ProgramBlock.h"
 #include "forms/UnitFormVesperon.h"
 #include "forms/UnitFormWarn.h"
-#include "platform/freetype/FreeTypeFonts.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "toolkit/runtime/Timer.h"
 #include "toolkit/text/DateUtils.h"
@@ -81,7 +80,7 @@ TPoint CentreInForm(TControl* control) {
 }
 
 // Moves the state of the program to the one asked for; false for an unknown state.
-bool ApplyState(const std::string& state, headless::HeadlessPlatform& system, TApplication& app,
+bool ApplyState(const std::string& state, platform::headless::HeadlessPlatform& system, TApplication& app,
                 TFormVesperon* main, TFormWarn* warn) {
     if (state == "idle") {
         return true;
@@ -113,7 +112,7 @@ bool ApplyState(const std::string& state, headless::HeadlessPlatform& system, TA
     }
     if (kind == "hover") {
         const TPoint centre = CentreInForm(control);
-        auto* window = dynamic_cast<headless::HeadlessWindow*>(form->NativeWindow());
+        auto* window = dynamic_cast<platform::headless::HeadlessWindow*>(form->NativeWindow());
         system.windows.MouseMove(*window, centre.X, centre.Y);
         return true;
     }
@@ -134,12 +133,10 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stderr);
         return 2;
     }
-    platform::freetype::FreeTypeFonts fonts;
-    headless::HeadlessPlatform system(now);
-    system.fonts = &fonts;
+    platform::headless::HeadlessPlatform system(now);
     system.paths.configFolder = kConfigFolder;
     if (options.locale == "de") {
-        system.locale.SetFormats(headless::HeadlessLocale::Germany());
+        system.locale.SetFormats(platform::headless::HeadlessLocale::Germany());
     }
     if (!options.settings.empty()) {
         system.files.ReplaceFile(std::string(kConfigFolder) + "Vesperon.ini", ReadFile(options.settings));

@@ -1,5 +1,5 @@
-// The program's platform: each target has its own factory (app/linux, app/win32), chosen by
-// the build; the program block opens it once and installs its facilities.
+// Opens the backend of the platform the program is built for (app/<platform>/OpenBackend.cpp);
+// nullptr with a readable reason in `error` when the platform cannot be reached.
 #pragma once
 
 #include "platform/Backend.h"
@@ -7,6 +7,4 @@
 #include <memory>
 #include <string>
 
-// Opens every facility of the target platform; nullptr and a readable reason in `error` when
-// the program cannot run here (no display, for example).
 std::unique_ptr<platform::IBackend> OpenBackend(const platform::BackendOptions& options, std::string& error);

@@ -2,12 +2,14 @@
 #include "app/OpenBackend.h"
 #include "app/ProcessStart.h"
 #include "forms/ProgramBlock.h"
-#include "platform/dryrun/DryRunPower.h"
+#include "platform/Platform.h"
+#include "platform/dryrun/DryRunSwitch.h"
 #include "toolkit/runtime/Forms.h"
 #include "toolkit/widgets/Dialogs.h"
 
 #include <cctype>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -48,7 +50,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             line.version = true;
         } else if (argument == "--help" || argument == "-h") {
             line.help = true;
-        } else if (auto log = platform::dryrun::DryRunPower::ParseSwitch(argument)) {
+        } else if (auto log = platform::dryrun::ParseSwitch(argument)) {
             line.dryRunLog = std::move(log);
         } else if (!IsAutoRunArgument(argument) && line.unknown.empty()) {
             line.unknown = argument;
@@ -56,6 +58,15 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     }
     return line;
 }
+
+// The backend's facilities as the active platform for the life of this object.
+class InstalledPlatform {
+public:
+    explicit InstalledPlatform(const platform::IBackend& backend) { platform::Install(backend.Set()); }
+    ~InstalledPlatform() { platform::Install(platform::Platform{}); }
+    InstalledPlatform(const InstalledPlatform&) = delete;
+    InstalledPlatform& operator=(const InstalledPlatform&) = delete;
+};
 
 } // namespace
 
@@ -83,14 +94,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vesperon: %s.\n", error.c_str());
         return 1;
     }
-    platform::Install(backend->Set());
+    const InstalledPlatform installed(*backend);
 
-    int exitCode = 0;
-    {
-        TApplication application;
-        InstallMessageBoxDialog();
-        exitCode = forms::RunProgram(application, line.arguments);
-    }
-    platform::Install(platform::Platform{});
-    return exitCode;
+    TApplication application;
+    InstallMessageBoxDialog();
+    return forms::RunProgram(application, line.arguments);
 }

@@ -3,6 +3,7 @@
 #include "controls/RzButton.h"
 
 #include "controls/RzGrafx.h"
+#include "toolkit/base/Store.h"
 
 TRzCustomButton::TRzCustomButton(TComponent* owner) : TCustomControl(owner) {
     // The button decides itself when a click happens, so no csClickEvents; not opaque, so
@@ -20,98 +21,86 @@ TRzCustomButton::~TRzCustomButton() {
 // Properties
 
 void TRzCustomButton::SetAlignmentVertical(TAlignmentVertical value) {
-    if (value == alignmentVertical_) {
+    if (!Store(alignmentVertical_, value)) {
         return;
     }
-    alignmentVertical_ = value;
     Invalidate();
 }
 
 void TRzCustomButton::SetHotTrackColor(TColor value) {
-    if (value == hotTrackColor_) {
+    if (!Store(hotTrackColor_, value)) {
         return;
     }
-    hotTrackColor_ = value;
     Invalidate();
 }
 
 void TRzCustomButton::SetHotTrackColorType(TRzHotTrackColorType value) {
-    if (value == hotTrackColorType_) {
+    if (!Store(hotTrackColorType_, value)) {
         return;
     }
-    hotTrackColorType_ = value;
     Invalidate();
 }
 
 void TRzCustomButton::SetHighlightColor(TColor value) {
-    if (value == highlightColor_) {
+    if (!Store(highlightColor_, value)) {
         return;
     }
-    highlightColor_ = value;
     Invalidate();
 }
 
 void TRzCustomButton::SetLightTextStyle(bool value) {
-    if (value == lightTextStyle_) {
+    if (!Store(lightTextStyle_, value)) {
         return;
     }
-    lightTextStyle_ = value;
     Invalidate();
 }
 
 void TRzCustomButton::SetTextStyle(TTextStyle value) {
-    if (value == textStyle_) {
+    if (!Store(textStyle_, value)) {
         return;
     }
-    textStyle_ = value;
     Invalidate();
 }
 
 void TRzCustomButton::SetTextHighlightColor(TColor value) {
-    if (value == textHighlightColor_) {
+    if (!Store(textHighlightColor_, value)) {
         return;
     }
-    textHighlightColor_ = value;
     Invalidate();
 }
 
 void TRzCustomButton::SetTextShadowColor(TColor value) {
-    if (value == textShadowColor_) {
+    if (!Store(textShadowColor_, value)) {
         return;
     }
-    textShadowColor_ = value;
     Invalidate();
 }
 
 void TRzCustomButton::SetTextShadowDepth(int value) {
-    if (value == textShadowDepth_) {
+    if (!Store(textShadowDepth_, value)) {
         return;
     }
-    textShadowDepth_ = value;
     Invalidate();
 }
 
 void TRzCustomButton::SetHotTrack(bool value) {
-    if (value == hotTrack_) {
+    if (!Store(hotTrack_, value)) {
         return;
     }
-    hotTrack_ = value;
     Invalidate();
 }
 
 void TRzCustomButton::SetThemeAware(bool value) {
-    if (value == themeAware_) {
+    if (!Store(themeAware_, value)) {
         return;
     }
-    themeAware_ = value;
     Invalidate();
 }
 
 void TRzCustomButton::SetTransparent(bool value) {
-    if (value == transparent_) {
+    if (!Store(transparent_, value)) {
         return;
     }
-    transparent_ = value;
     Invalidate();
 }
 
@@ -275,8 +264,7 @@ void TRzCustomButton::MouseMove(TShiftState shift, int x, int y) {
         return;
     }
     const bool inside = ClientRect().Contains(Point(x, y));
-    if (inside != pressed_) {
-        pressed_ = inside;
+    if (Store(pressed_, inside)) {
         RepaintPressState();
     }
 }

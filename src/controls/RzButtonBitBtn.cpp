@@ -2,6 +2,7 @@
 // placement for every Layout and Margin, the sub-image choice and the stock kinds.
 #include "controls/RzButton.h"
 #include "controls/RzGrafx.h"
+#include "toolkit/base/Store.h"
 
 #include <algorithm>
 
@@ -30,52 +31,46 @@ void TRzBitBtn::SetGlyph(const TBitmap* value) {
 }
 
 void TRzBitBtn::SetLayout(TButtonLayout value) {
-    if (value == layout_) {
+    if (!Store(layout_, value)) {
         return;
     }
-    layout_ = value;
     Invalidate();
 }
 
 void TRzBitBtn::SetMargin(int value) {
     // -1 means no fixed margin; anything below it is meaningless and ignored.
-    if (value == margin_ || value < -1) {
+    if (value < -1 || !Store(margin_, value)) {
         return;
     }
-    margin_ = value;
     Invalidate();
 }
 
 void TRzBitBtn::SetNumGlyphs(int value) {
     value = std::clamp(value, 1, 4);
-    if (value == numGlyphs_) {
+    if (!Store(numGlyphs_, value)) {
         return;
     }
-    numGlyphs_ = value;
     Invalidate();
 }
 
 void TRzBitBtn::SetSpacing(int value) {
-    if (value == spacing_) {
+    if (!Store(spacing_, value)) {
         return;
     }
-    spacing_ = value;
     Invalidate();
 }
 
 void TRzBitBtn::SetImageIndex(TImageIndex value) {
-    if (value == imageIndex_) {
+    if (!Store(imageIndex_, value)) {
         return;
     }
-    imageIndex_ = value;
     Invalidate();
 }
 
 void TRzBitBtn::SetDisabledIndex(TImageIndex value) {
-    if (value == disabledIndex_) {
+    if (!Store(disabledIndex_, value)) {
         return;
     }
-    disabledIndex_ = value;
     Invalidate();
 }
 

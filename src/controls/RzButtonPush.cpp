@@ -1,6 +1,7 @@
 // TRzButton's push-button semantics: Default/Cancel keys and the active flag, ModalResult,
 // Space presses, accelerators and toggle groups.
 #include "controls/RzButton.h"
+#include "toolkit/base/Store.h"
 
 TRzButton::TRzButton(TComponent* owner) : TRzCustomButton(owner) {
     SetBounds(Left(), Top(), 75, 25);
@@ -11,10 +12,9 @@ TRzButton::TRzButton(TComponent* owner) : TRzCustomButton(owner) {
 // Properties
 
 void TRzButton::SetAlignment(TAlignment value) {
-    if (value == alignment_) {
+    if (!Store(alignment_, value)) {
         return;
     }
-    alignment_ = value;
     Invalidate();
 }
 
@@ -34,18 +34,16 @@ void TRzButton::SetCancel(bool value) {
 }
 
 void TRzButton::SetAllowAllUp(bool value) {
-    if (value == allowAllUp_) {
+    if (!Store(allowAllUp_, value)) {
         return;
     }
-    allowAllUp_ = value;
     BroadcastGroupPress();
 }
 
 void TRzButton::SetGroupIndex(int value) {
-    if (value == groupIndex_) {
+    if (!Store(groupIndex_, value)) {
         return;
     }
-    groupIndex_ = value;
     BroadcastGroupPress();
 }
 
@@ -69,26 +67,23 @@ void TRzButton::SetDown(bool value) {
 }
 
 void TRzButton::SetShowDownPattern(bool value) {
-    if (value == showDownPattern_) {
+    if (!Store(showDownPattern_, value)) {
         return;
     }
-    showDownPattern_ = value;
     Invalidate();
 }
 
 void TRzButton::SetShowFocusRect(bool value) {
-    if (value == showFocusRect_) {
+    if (!Store(showFocusRect_, value)) {
         return;
     }
-    showFocusRect_ = value;
     Invalidate();
 }
 
 void TRzButton::SetFrameColor(TColor value) {
-    if (value == frameColor_) {
+    if (!Store(frameColor_, value)) {
         return;
     }
-    frameColor_ = value;
     Invalidate();
 }
 
@@ -239,8 +234,7 @@ void TRzButton::CMDialogChar(TMessage& message) {
 void TRzButton::CMFocusChanged(TMessage& message) {
     auto* focused = reinterpret_cast<TControl*>(message.LParam);
     const bool active = dynamic_cast<TRzButton*>(focused) != nullptr ? focused == this : default_;
-    if (active != active_) {
-        active_ = active;
+    if (Store(active_, active)) {
         Repaint();
     }
     TRzCustomButton::Dispatch(message);

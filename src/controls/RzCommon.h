@@ -88,19 +88,6 @@ enum TRzButtonHotTrackStyle { htsInterior, htsFrame };
 enum TRzDrawState { dsNormal = 0, dsPressed = 1, dsHot = 2, dsDisabled = 3 };
 
 // ---------------------------------------------------------------------------------------
-// Property setters
-
-// A setter's first step: stores a different value and answers true; answers false (and
-// leaves the field alone) when the value was already there, so nothing is repainted.
-template <class T> bool Store(T& field, T value) {
-    if (field == value) {
-        return false;
-    }
-    field = value;
-    return true;
-}
-
-// ---------------------------------------------------------------------------------------
 // Lightness arithmetic: hue, saturation and lightness bytes on a 0..240 scale
 // (hue 0 red, 80 green, 160 blue). Every routine resolves system colours first.
 

@@ -2,6 +2,7 @@
 // and the frame controller link.
 #include "controls/RzEdit.h"
 
+#include "toolkit/base/Store.h"
 #include "toolkit/runtime/Forms.h"
 
 TRzCustomEdit::TRzCustomEdit(TComponent* owner) : TCustomMaskEdit(owner) {
@@ -51,40 +52,36 @@ void TRzCustomEdit::ColorChanged() {
 }
 
 void TRzCustomEdit::SetDisabledColor(TColor value) {
-    if (value == disabledColor_) {
+    if (!Store(disabledColor_, value)) {
         return;
     }
-    disabledColor_ = value;
     if (!Enabled()) {
         UpdateColors();
     }
 }
 
 void TRzCustomEdit::SetFocusColor(TColor value) {
-    if (value == focusColor_) {
+    if (!Store(focusColor_, value)) {
         return;
     }
-    focusColor_ = value;
     if (focusInside_) {
         UpdateColors();
     }
 }
 
 void TRzCustomEdit::SetReadOnlyColor(TColor value) {
-    if (value == readOnlyColor_) {
+    if (!Store(readOnlyColor_, value)) {
         return;
     }
-    readOnlyColor_ = value;
     if (ReadOnly()) {
         UpdateColors();
     }
 }
 
 void TRzCustomEdit::SetReadOnlyColorOnFocus(bool value) {
-    if (value == readOnlyColorOnFocus_) {
+    if (!Store(readOnlyColorOnFocus_, value)) {
         return;
     }
-    readOnlyColorOnFocus_ = value;
     UpdateColors();
 }
 
@@ -159,50 +156,44 @@ void TRzCustomEdit::PaintFrame(TMessage& message) {
 }
 
 void TRzCustomEdit::SetFrameColor(TColor value) {
-    if (value == frameColor_) {
+    if (!Store(frameColor_, value)) {
         return;
     }
-    frameColor_ = value;
     RedrawFrame();
 }
 
 void TRzCustomEdit::SetFrameHotColor(TColor value) {
-    if (value == frameHotColor_) {
+    if (!Store(frameHotColor_, value)) {
         return;
     }
-    frameHotColor_ = value;
     RedrawFrame();
 }
 
 void TRzCustomEdit::SetFrameHotStyle(TFrameStyle value) {
-    if (value == frameHotStyle_) {
+    if (!Store(frameHotStyle_, value)) {
         return;
     }
-    frameHotStyle_ = value;
     RedrawFrame();
 }
 
 void TRzCustomEdit::SetFrameSides(TSides value) {
-    if (value == frameSides_) {
+    if (!Store(frameSides_, value)) {
         return;
     }
-    frameSides_ = value;
     RedrawFrame();
 }
 
 void TRzCustomEdit::SetFrameStyle(TFrameStyle value) {
-    if (value == frameStyle_) {
+    if (!Store(frameStyle_, value)) {
         return;
     }
-    frameStyle_ = value;
     RedrawFrame();
 }
 
 void TRzCustomEdit::SetFrameHotTrack(bool value) {
-    if (value == frameHotTrack_) {
+    if (!Store(frameHotTrack_, value)) {
         return;
     }
-    frameHotTrack_ = value;
     if (value) {
         SetFrameVisible(true);
         if (!InState(csLoading)) {
@@ -215,10 +206,9 @@ void TRzCustomEdit::SetFrameHotTrack(bool value) {
 
 // The painter draws over the client edge, so a visible frame needs one.
 void TRzCustomEdit::SetFrameVisible(bool value) {
-    if (value == frameVisible_) {
+    if (!Store(frameVisible_, value)) {
         return;
     }
-    frameVisible_ = value;
     if (value) {
         SetCtl3D(true);
     }
@@ -226,20 +216,18 @@ void TRzCustomEdit::SetFrameVisible(bool value) {
 }
 
 void TRzCustomEdit::SetFramingPreference(TFramingPreference value) {
-    if (value == framingPreference_) {
+    if (!Store(framingPreference_, value)) {
         return;
     }
-    framingPreference_ = value;
     if (value == fpCustomFraming) {
         RedrawFrame();
     }
 }
 
 void TRzCustomEdit::SetAlignment(TLeftRight value) {
-    if (value == alignment_) {
+    if (!Store(alignment_, value)) {
         return;
     }
-    alignment_ = value;
     RecreateWnd();
 }
 

@@ -1,6 +1,7 @@
 // TRzNumericEdit: the key filter, the parser, the display format, reading and writing the
 // value, the range check on focus exit and the reformatting after loading.
 #include "controls/RzEdit.h"
+#include "toolkit/base/Store.h"
 
 #include <cmath>
 #include <limits>
@@ -214,20 +215,18 @@ void TRzNumericEdit::SetValueAsInteger(std::int32_t value) {
 }
 
 void TRzNumericEdit::SetIntegersOnly(bool value) {
-    if (value == integersOnly_) {
+    if (!Store(integersOnly_, value)) {
         return;
     }
-    integersOnly_ = value;
     if (value) {
         SetValue(RoundHalfToEven(Value()));
     }
 }
 
 void TRzNumericEdit::SetMin(Extended value) {
-    if (value == min_) {
+    if (!Store(min_, value)) {
         return;
     }
-    min_ = value;
     if (min_ > max_) {
         max_ = value;
     }
@@ -235,10 +234,9 @@ void TRzNumericEdit::SetMin(Extended value) {
 }
 
 void TRzNumericEdit::SetMax(Extended value) {
-    if (value == max_) {
+    if (!Store(max_, value)) {
         return;
     }
-    max_ = value;
     if (max_ < min_) {
         min_ = value;
     }
@@ -246,10 +244,9 @@ void TRzNumericEdit::SetMax(Extended value) {
 }
 
 void TRzNumericEdit::SetDisplayFormat(const std::string& value) {
-    if (value == displayFormat_) {
+    if (!Store(displayFormat_, value)) {
         return;
     }
-    displayFormat_ = value;
     SetValue(Value());
     if (!InState(csLoading)) {
         SetText(FormatNumber(Value()));

@@ -1,5 +1,6 @@
 #include "controls/RzFrameController.h"
 
+#include "toolkit/base/Store.h"
 #include "toolkit/runtime/Controls.h"
 
 #include <algorithm>
@@ -69,10 +70,9 @@ void TRzFrameController::Notification(TComponent* component, TOperation operatio
 }
 
 template <class T> void TRzFrameController::Change(T& field, T value) {
-    if (field == value) {
+    if (!Store(field, value)) {
         return;
     }
-    field = value;
     NotifyControls();
 }
 

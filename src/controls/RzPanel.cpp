@@ -1,5 +1,7 @@
 #include "controls/RzPanel.h"
 
+#include "toolkit/base/Store.h"
+
 #include <algorithm>
 
 namespace {
@@ -36,80 +38,92 @@ TRzCustomPanel::~TRzCustomPanel() {
 // Setters
 
 void TRzCustomPanel::SetAlignment(TAlignment value) {
-    if (Store(alignment_, value)) {
-        Invalidate();
+    if (!Store(alignment_, value)) {
+        return;
     }
+    Invalidate();
 }
 
 void TRzCustomPanel::SetBevelWidth(int value) {
-    if (Store(bevelWidth_, value)) {
-        Realign();
-        Invalidate();
+    if (!Store(bevelWidth_, value)) {
+        return;
     }
+    Realign();
+    Invalidate();
 }
 
 void TRzCustomPanel::SetBorderWidth(int value) {
-    if (Store(borderWidth_, std::max(value, 0))) {
-        Realign();
-        Invalidate();
+    if (!Store(borderWidth_, std::max(value, 0))) {
+        return;
     }
+    Realign();
+    Invalidate();
 }
 
 void TRzCustomPanel::SetAlignmentVertical(TAlignmentVertical value) {
-    if (Store(alignmentVertical_, value)) {
-        Invalidate();
+    if (!Store(alignmentVertical_, value)) {
+        return;
     }
+    Invalidate();
 }
 
 void TRzCustomPanel::SetBorderColor(TColor value) {
-    if (Store(borderColor_, value)) {
-        Invalidate();
+    if (!Store(borderColor_, value)) {
+        return;
     }
+    Invalidate();
 }
 
 void TRzCustomPanel::SetBorderInner(TFrameStyleEx value) {
-    if (Store(borderInner_, value)) {
-        Realign();
-        Invalidate();
+    if (!Store(borderInner_, value)) {
+        return;
     }
+    Realign();
+    Invalidate();
 }
 
 void TRzCustomPanel::SetBorderOuter(TFrameStyleEx value) {
-    if (Store(borderOuter_, value)) {
-        Realign();
-        Invalidate();
+    if (!Store(borderOuter_, value)) {
+        return;
     }
+    Realign();
+    Invalidate();
 }
 
 void TRzCustomPanel::SetBorderSides(TSides value) {
-    if (Store(borderSides_, value)) {
-        Realign();
-        Invalidate();
+    if (!Store(borderSides_, value)) {
+        return;
     }
+    Realign();
+    Invalidate();
 }
 
 void TRzCustomPanel::SetBorderHighlight(TColor value) {
-    if (Store(borderHighlight_, value)) {
-        Invalidate();
+    if (!Store(borderHighlight_, value)) {
+        return;
     }
+    Invalidate();
 }
 
 void TRzCustomPanel::SetBorderShadow(TColor value) {
-    if (Store(borderShadow_, value)) {
-        Invalidate();
+    if (!Store(borderShadow_, value)) {
+        return;
     }
+    Invalidate();
 }
 
 void TRzCustomPanel::SetFlatColor(TColor value) {
-    if (Store(flatColor_, value)) {
-        Invalidate();
+    if (!Store(flatColor_, value)) {
+        return;
     }
+    Invalidate();
 }
 
 void TRzCustomPanel::SetFlatColorAdjustment(int value) {
-    if (Store(flatColorAdjustment_, value)) {
-        Invalidate();
+    if (!Store(flatColorAdjustment_, value)) {
+        return;
     }
+    Invalidate();
 }
 
 void TRzCustomPanel::SetFrameController(TRzFrameController* value) {
@@ -121,36 +135,41 @@ void TRzCustomPanel::SetFrameController(TRzFrameController* value) {
 }
 
 void TRzCustomPanel::SetGradientColorStyle(TRzGradientColorStyle value) {
-    if (Store(gradientColorStyle_, value)) {
-        Invalidate();
+    if (!Store(gradientColorStyle_, value)) {
+        return;
     }
+    Invalidate();
 }
 
 void TRzCustomPanel::SetGradientColorStart(TColor value) {
-    if (Store(gradientColorStart_, value)) {
-        Invalidate();
-        InvalidateChildren(this);
+    if (!Store(gradientColorStart_, value)) {
+        return;
     }
+    Invalidate();
+    InvalidateChildren(this);
 }
 
 void TRzCustomPanel::SetGradientColorStop(TColor value) {
-    if (Store(gradientColorStop_, value)) {
-        Invalidate();
-        InvalidateChildren(this);
+    if (!Store(gradientColorStop_, value)) {
+        return;
     }
+    Invalidate();
+    InvalidateChildren(this);
 }
 
 void TRzCustomPanel::SetGradientDirection(TGradientDirection value) {
-    if (Store(gradientDirection_, value)) {
-        Invalidate();
-        InvalidateChildren(this);
+    if (!Store(gradientDirection_, value)) {
+        return;
     }
+    Invalidate();
+    InvalidateChildren(this);
 }
 
 void TRzCustomPanel::SetPaintClientArea(bool value) {
-    if (Store(paintClientArea_, value)) {
-        Invalidate();
+    if (!Store(paintClientArea_, value)) {
+        return;
     }
+    Invalidate();
 }
 
 void TRzCustomPanel::SetTransparent(bool value) {
@@ -165,27 +184,31 @@ void TRzCustomPanel::SetTransparent(bool value) {
 }
 
 void TRzCustomPanel::SetTextMargin(int value) {
-    if (Store(textMargin_, value)) {
-        Invalidate();
+    if (!Store(textMargin_, value)) {
+        return;
     }
+    Invalidate();
 }
 
 void TRzCustomPanel::SetTextMarginVertical(int value) {
-    if (Store(textMarginVertical_, value)) {
-        Invalidate();
+    if (!Store(textMarginVertical_, value)) {
+        return;
     }
+    Invalidate();
 }
 
 void TRzCustomPanel::SetWordWrap(bool value) {
-    if (Store(wordWrap_, value)) {
-        Invalidate();
+    if (!Store(wordWrap_, value)) {
+        return;
     }
+    Invalidate();
 }
 
 void TRzCustomPanel::SetVisualStyle(TRzVisualStyle value) {
-    if (Store(visualStyle_, value)) {
-        Invalidate();
+    if (!Store(visualStyle_, value)) {
+        return;
     }
+    Invalidate();
 }
 
 // ---------------------------------------------------------------------------------------

@@ -1,4 +1,5 @@
 #include "controls/RzPanel.h"
+#include "toolkit/base/Store.h"
 
 TRzCustomGroupBox::TRzCustomGroupBox(TComponent* owner) : TRzCustomPanel(owner) {
     SetControlStyle(ControlStyle() | csSetCaption | csDoubleClicks);
@@ -10,10 +11,9 @@ TRzCustomGroupBox::TRzCustomGroupBox(TComponent* owner) : TRzCustomPanel(owner) 
 }
 
 void TRzCustomGroupBox::SetGroupStyle(TRzGroupBoxStyle value) {
-    if (value == groupStyle_) {
+    if (!Store(groupStyle_, value)) {
         return;
     }
-    groupStyle_ = value;
     Realign();
     Invalidate();
 }

@@ -1,4 +1,5 @@
 #include "controls/RzPanel.h"
+#include "toolkit/base/Store.h"
 #include "toolkit/runtime/Forms.h"
 
 #include <cmath>
@@ -94,35 +95,31 @@ void TRzStatusBar::SetBorderSides(TSides value) {
 }
 
 void TRzStatusBar::SetShowSizeGrip(bool value) {
-    if (value == showSizeGrip_) {
+    if (!Store(showSizeGrip_, value)) {
         return;
     }
-    showSizeGrip_ = value;
     UpdateGripUsable();
     Invalidate();
 }
 
 void TRzStatusBar::SetSimpleCaption(const std::string& value) {
-    if (value == simpleCaption_) {
+    if (!Store(simpleCaption_, value)) {
         return;
     }
-    simpleCaption_ = value;
     Invalidate();
 }
 
 void TRzStatusBar::SetSimpleFrameStyle(TFrameStyle value) {
-    if (value == simpleFrameStyle_) {
+    if (!Store(simpleFrameStyle_, value)) {
         return;
     }
-    simpleFrameStyle_ = value;
     Invalidate();
 }
 
 void TRzStatusBar::SetSimpleStatus(bool value) {
-    if (value == simpleStatus_) {
+    if (!Store(simpleStatus_, value)) {
         return;
     }
-    simpleStatus_ = value;
     {
         const TAlignSuspension suspension(this);
         for (int i = 0; i < ControlCount(); ++i) {

@@ -3,6 +3,7 @@
 // checked action link shared by check box and radio button.
 #include "controls/RzRadChk.h"
 
+#include "toolkit/base/Store.h"
 #include "toolkit/text/SysUtils.h"
 
 #include <algorithm>
@@ -25,10 +26,9 @@ TRzCustomGlyphButton::~TRzCustomGlyphButton() {
 // Properties
 
 void TRzCustomGlyphButton::SetAlignment(TLeftRight value) {
-    if (value == alignment_) {
+    if (!Store(alignment_, value)) {
         return;
     }
-    alignment_ = value;
     Invalidate();
 }
 
@@ -49,10 +49,9 @@ void TRzCustomGlyphButton::CustomGlyphsChanged() {
 }
 
 void TRzCustomGlyphButton::SetUseCustomGlyphs(bool value) {
-    if (value == useCustomGlyphs_) {
+    if (!Store(useCustomGlyphs_, value)) {
         return;
     }
-    useCustomGlyphs_ = value;
     if (value && glyphStateCount_ > 0) {
         glyphWidth_ = customGlyphs_.Width() / glyphStateCount_;
         glyphHeight_ = customGlyphs_.Height();
@@ -64,82 +63,72 @@ void TRzCustomGlyphButton::SetUseCustomGlyphs(bool value) {
 }
 
 void TRzCustomGlyphButton::SetFillColor(TColor value) {
-    if (value == fillColor_) {
+    if (!Store(fillColor_, value)) {
         return;
     }
-    fillColor_ = value;
     Invalidate();
 }
 
 void TRzCustomGlyphButton::SetFocusColor(TColor value) {
-    if (value == focusColor_) {
+    if (!Store(focusColor_, value)) {
         return;
     }
-    focusColor_ = value;
     Invalidate();
 }
 
 void TRzCustomGlyphButton::SetFrameColor(TColor value) {
-    if (value == frameColor_) {
+    if (!Store(frameColor_, value)) {
         return;
     }
-    frameColor_ = value;
     Invalidate();
 }
 
 void TRzCustomGlyphButton::SetDisabledColor(TColor value) {
-    if (value == disabledColor_) {
+    if (!Store(disabledColor_, value)) {
         return;
     }
-    disabledColor_ = value;
     Invalidate();
 }
 
 void TRzCustomGlyphButton::SetReadOnly(bool value) {
-    if (value == readOnly_) {
+    if (!Store(readOnly_, value)) {
         return;
     }
-    readOnly_ = value;
     Invalidate();
 }
 
 void TRzCustomGlyphButton::SetReadOnlyColor(TColor value) {
-    if (value == readOnlyColor_) {
+    if (!Store(readOnlyColor_, value)) {
         return;
     }
-    readOnlyColor_ = value;
     Invalidate();
 }
 
 void TRzCustomGlyphButton::SetReadOnlyColorOnFocus(bool value) {
-    if (value == readOnlyColorOnFocus_) {
+    if (!Store(readOnlyColorOnFocus_, value)) {
         return;
     }
-    readOnlyColorOnFocus_ = value;
     Invalidate();
 }
 
 void TRzCustomGlyphButton::SetTransparentColor(TColor value) {
-    if (value == transparentColor_) {
+    if (!Store(transparentColor_, value)) {
         return;
     }
-    transparentColor_ = value;
     Invalidate();
 }
 
 void TRzCustomGlyphButton::SetWinMaskColor(TColor value) {
-    if (value == winMaskColor_) {
+    if (!Store(winMaskColor_, value)) {
         return;
     }
-    winMaskColor_ = value;
     Invalidate();
 }
 
 void TRzCustomGlyphButton::SetHotTrackStyle(TRzButtonHotTrackStyle value) {
-    if (value == hotTrackStyle_) {
+    if (!Store(hotTrackStyle_, value)) {
         return;
     }
-    hotTrackStyle_ = value;
     Invalidate();
 }
 

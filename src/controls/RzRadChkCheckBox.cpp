@@ -1,6 +1,7 @@
 // TRzCustomCheckBox: the three states, their glyph cells and marks, and the Space, Escape
 // and accelerator keys.
 #include "controls/RzRadChk.h"
+#include "toolkit/base/Store.h"
 
 TRzCustomCheckBox::TRzCustomCheckBox(TComponent* owner) : TRzCustomGlyphButton(owner) {
     SetAlignmentVertical(avTop);
@@ -10,10 +11,9 @@ TRzCustomCheckBox::TRzCustomCheckBox(TComponent* owner) : TRzCustomGlyphButton(o
 // Every change, by the user or by code, repaints at once and fires OnClick, except one an
 // action pushes.
 void TRzCustomCheckBox::SetState(TCheckBoxState value) {
-    if (value == state_) {
+    if (!Store(state_, value)) {
         return;
     }
-    state_ = value;
     PaintNow();
     if (!ClickSuppressed()) {
         Click();

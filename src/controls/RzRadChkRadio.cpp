@@ -1,6 +1,7 @@
 // TRzRadioButton: Checked exclusive among the radio buttons of one parent, checking on
 // keyboard focus, the group-wide read-only state and the round mark.
 #include "controls/RzRadChk.h"
+#include "toolkit/base/Store.h"
 
 #include <array>
 
@@ -35,10 +36,9 @@ TRzRadioButton::TRzRadioButton(TComponent* owner) : TRzCustomGlyphButton(owner) 
 // A radio button is a tab stop exactly while it is checked, so Tab enters its group on the
 // checked one. Unchecking never fires OnClick.
 void TRzRadioButton::SetChecked(bool value) {
-    if (value == checked_) {
+    if (!Store(checked_, value)) {
         return;
     }
-    checked_ = value;
     SetTabStop(value);
     PaintNow();
     if (!value) {

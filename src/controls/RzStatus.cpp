@@ -1,6 +1,7 @@
 #include "controls/RzStatus.h"
 
 #include "controls/RzPanel.h"
+#include "toolkit/base/Store.h"
 #include "toolkit/runtime/Timer.h"
 
 #include <algorithm>
@@ -101,21 +102,24 @@ void TRzCustomStatusPane::Loaded() {
 // Setters
 
 void TRzCustomStatusPane::SetAlignment(TAlignment value) {
-    if (Store(alignment_, value)) {
-        Invalidate();
+    if (!Store(alignment_, value)) {
+        return;
     }
+    Invalidate();
 }
 
 void TRzCustomStatusPane::SetAutoSize(bool value) {
-    if (Store(autoSize_, value)) {
-        AdjustPaneWidth();
+    if (!Store(autoSize_, value)) {
+        return;
     }
+    AdjustPaneWidth();
 }
 
 void TRzCustomStatusPane::SetDefaultWidth(int value) {
-    if (Store(defaultWidth_, value)) {
-        AdjustPaneWidth();
+    if (!Store(defaultWidth_, value)) {
+        return;
     }
+    AdjustPaneWidth();
 }
 
 void TRzCustomStatusPane::SetBlinking(bool value) {
@@ -131,9 +135,10 @@ void TRzCustomStatusPane::SetBlinking(bool value) {
 }
 
 void TRzCustomStatusPane::SetBlinkColor(TColor value) {
-    if (Store(blinkColor_, value)) {
-        Invalidate();
+    if (!Store(blinkColor_, value)) {
+        return;
     }
+    Invalidate();
 }
 
 std::uint16_t TRzCustomStatusPane::BlinkIntervalOff() const {
@@ -153,16 +158,18 @@ void TRzCustomStatusPane::SetBlinkIntervalOn(std::uint16_t value) {
 }
 
 void TRzCustomStatusPane::SetBorderWidth(int value) {
-    if (Store(borderWidth_, std::max(value, 0))) {
-        Invalidate();
+    if (!Store(borderWidth_, std::max(value, 0))) {
+        return;
     }
+    Invalidate();
 }
 
 void TRzCustomStatusPane::SetCaptionOffset(int value) {
-    if (Store(captionOffset_, value)) {
-        Invalidate();
-        AdjustPaneWidth();
+    if (!Store(captionOffset_, value)) {
+        return;
     }
+    Invalidate();
+    AdjustPaneWidth();
 }
 
 void TRzCustomStatusPane::SetFillColor(TColor value) {
@@ -183,21 +190,24 @@ void TRzCustomStatusPane::SetParentFillColor(bool value) {
 }
 
 void TRzCustomStatusPane::SetFlatColor(TColor value) {
-    if (Store(flatColor_, value)) {
-        Invalidate();
+    if (!Store(flatColor_, value)) {
+        return;
     }
+    Invalidate();
 }
 
 void TRzCustomStatusPane::SetFlatColorAdjustment(int value) {
-    if (Store(flatColorAdjustment_, value)) {
-        Invalidate();
+    if (!Store(flatColorAdjustment_, value)) {
+        return;
     }
+    Invalidate();
 }
 
 void TRzCustomStatusPane::SetFrameStyle(TFrameStyle value) {
-    if (Store(frameStyle_, value)) {
-        Invalidate();
+    if (!Store(frameStyle_, value)) {
+        return;
     }
+    Invalidate();
 }
 
 void TRzCustomStatusPane::SetTransparent(bool value) {

@@ -1,4 +1,5 @@
 #include "controls/RzStatus.h"
+#include "toolkit/base/Store.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -29,16 +30,18 @@ void TRzCustomGlyphStatus::SetGlyph(const TBitmap* value) {
 }
 
 void TRzCustomGlyphStatus::SetGlyphAlignment(TGlyphAlignment value) {
-    if (Store(glyphAlignment_, value)) {
-        Invalidate();
+    if (!Store(glyphAlignment_, value)) {
+        return;
     }
+    Invalidate();
 }
 
 void TRzCustomGlyphStatus::SetGlyphOffset(int value) {
-    if (Store(glyphOffset_, value)) {
-        Invalidate();
-        AdjustPaneWidth();
+    if (!Store(glyphOffset_, value)) {
+        return;
     }
+    Invalidate();
+    AdjustPaneWidth();
 }
 
 void TRzCustomGlyphStatus::SetNumGlyphs(int value) {
@@ -46,28 +49,32 @@ void TRzCustomGlyphStatus::SetNumGlyphs(int value) {
     if (value < 1 || value > 4) {
         return;
     }
-    if (Store(numGlyphs_, value)) {
-        Invalidate();
+    if (!Store(numGlyphs_, value)) {
+        return;
     }
+    Invalidate();
 }
 
 void TRzCustomGlyphStatus::SetShowGlyph(bool value) {
-    if (Store(showGlyph_, value)) {
-        Invalidate();
-        AdjustPaneWidth();
+    if (!Store(showGlyph_, value)) {
+        return;
     }
+    Invalidate();
+    AdjustPaneWidth();
 }
 
 void TRzCustomGlyphStatus::SetImageIndex(int value) {
-    if (Store(imageIndex_, value)) {
-        Invalidate();
+    if (!Store(imageIndex_, value)) {
+        return;
     }
+    Invalidate();
 }
 
 void TRzCustomGlyphStatus::SetDisabledIndex(int value) {
-    if (Store(disabledIndex_, value)) {
-        Invalidate();
+    if (!Store(disabledIndex_, value)) {
+        return;
     }
+    Invalidate();
 }
 
 void TRzCustomGlyphStatus::SetImages(TCustomImageList* value) {

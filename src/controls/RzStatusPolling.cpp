@@ -1,5 +1,6 @@
 #include "controls/RzPanel.h"
 #include "controls/RzStatus.h"
+#include "toolkit/base/Store.h"
 #include "toolkit/runtime/Timer.h"
 
 #include <algorithm>
@@ -126,10 +127,9 @@ void TRzClockStatus::Loaded() {
 }
 
 void TRzClockStatus::SetFormat(const std::string& value) {
-    if (value == format_) {
+    if (!Store(format_, value)) {
         return;
     }
-    format_ = value;
     RefreshTimeText();
     Invalidate();
 }
@@ -140,11 +140,10 @@ void TRzClockStatus::RefreshTimeText() {
         OnGetDateTime(this, moment);
     }
     const std::string text = format_.empty() ? DateTimeToStr(moment) : FormatDateTime(format_, moment);
-    if (text == timeText_) {
+    // The caption is the time text itself, so no text-changed notification is sent.
+    if (!Store(timeText_, text)) {
         return;
     }
-    // The caption is the time text itself, so no text-changed notification is sent.
-    timeText_ = text;
     AdjustPaneWidth();
     Invalidate();
 }

@@ -7,6 +7,7 @@
 #include "platform/NotifyShell.h"
 #include "platform/Platform.h"
 #include "platform/Shell.h"
+#include "toolkit/base/Store.h"
 #include "toolkit/runtime/Forms.h"
 #include "toolkit/runtime/Timer.h"
 #include "toolkit/widgets/Menus.h"
@@ -241,10 +242,9 @@ void TRzTrayIcon::SetEnabled(bool value) {
 }
 
 void TRzTrayIcon::SetHint(const std::string& value) {
-    if (value == FHint) {
+    if (!Store(FHint, value)) {
         return;
     }
-    FHint = value;
     CopyTip(value);
     platform::NotifyIconData& data = UsedRecord();
     if (!value.empty()) {
@@ -256,10 +256,9 @@ void TRzTrayIcon::SetHint(const std::string& value) {
 }
 
 void TRzTrayIcon::SetPopupMenu(TPopupMenu* value) {
-    if (value == FPopupMenu) {
+    if (!Store(FPopupMenu, value)) {
         return;
     }
-    FPopupMenu = value;
     // A menu owned elsewhere still tells this icon when it goes away.
     if (value != nullptr) {
         value->FreeNotification(this);

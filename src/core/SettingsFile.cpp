@@ -2,22 +2,52 @@
 
 #include "toolkit/text/IniFiles.h"
 
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+
 namespace core {
 
 namespace {
 
+// Each key's section and name as they stand in the file, in the order of the enumerators.
 struct TKeyInfo {
+    TSettingKey key;
     const char* section;
     const char* name;
 };
 
 constexpr TKeyInfo kKeys[] = {
-    {"CB", "AutoRun"}, {"CB", "RBFS"}, {"CB", "CBCF"}, {"Set", "RQ"},
-    {"Set", "SJ"},     {"Set", "FZ"},  {"Set", "SD"},  {"CB", "Warn"},
+    {TSettingKey::AutoRun, "CB", "AutoRun"}, {TSettingKey::TimingMode, "CB", "RBFS"},
+    {TSettingKey::RepeatTask, "CB", "CBCF"}, {TSettingKey::Date, "Set", "RQ"},
+    {TSettingKey::Time, "Set", "SJ"},        {TSettingKey::Minutes, "Set", "FZ"},
+    {TSettingKey::Action, "Set", "SD"},      {TSettingKey::Warn, "CB", "Warn"},
 };
 
+constexpr bool KeysInEnumeratorOrder() {
+    for (std::size_t index = 0; index < std::size(kKeys); ++index) {
+        if (kKeys[index].key != static_cast<TSettingKey>(index)) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(KeysInEnumeratorOrder(), "the key table follows the enumerators");
+
 const TKeyInfo& InfoOf(TSettingKey key) {
-    return kKeys[static_cast<int>(key)];
+    return kKeys[static_cast<std::size_t>(key)];
+}
+
+bool ReadFlag(const TIniFile& ini, TSettingKey key, bool absent) {
+    return ini.ReadBool(SectionOf(key), NameOf(key), absent);
+}
+
+std::string ReadText(const TIniFile& ini, TSettingKey key, const std::string& absent) {
+    return ini.ReadString(SectionOf(key), NameOf(key), absent);
+}
+
+std::int32_t ReadNumber(const TIniFile& ini, TSettingKey key, std::int32_t absent) {
+    return ini.ReadInteger(SectionOf(key), NameOf(key), absent);
 }
 
 // Stores a key changed during loading; a refused write is noted and loading goes on.
@@ -47,14 +77,14 @@ std::string SettingsFilePath(const std::string& folder) {
 TTaskSettings ReadSettings(const std::string& fileName, TDateTime now, const TFormatSettings& formats) {
     const TIniFile ini(fileName);
     TTaskSettings task;
-    task.FAutoRun = ini.ReadBool("CB", "AutoRun", false);
-    task.FDateTimeMode = ini.ReadBool("CB", "RBFS", true);
-    task.FRepeat = ini.ReadBool("CB", "CBCF", false);
-    task.FDateText = ini.ReadString("Set", "RQ", DateToStr(now, formats));
-    task.FTimeText = ini.ReadString("Set", "SJ", TimeToStr(now, formats));
-    task.FMinutes = ini.ReadInteger("Set", "FZ", 30);
-    task.FAction = ini.ReadInteger("Set", "SD", 1);
-    task.FWarn = ini.ReadBool("CB", "Warn", false);
+    task.FAutoRun = ReadFlag(ini, TSettingKey::AutoRun, false);
+    task.FDateTimeMode = ReadFlag(ini, TSettingKey::TimingMode, true);
+    task.FRepeat = ReadFlag(ini, TSettingKey::RepeatTask, false);
+    task.FDateText = ReadText(ini, TSettingKey::Date, DateToStr(now, formats));
+    task.FTimeText = ReadText(ini, TSettingKey::Time, TimeToStr(now, formats));
+    task.FMinutes = ReadNumber(ini, TSettingKey::Minutes, 30);
+    task.FAction = ReadNumber(ini, TSettingKey::Action, 1);
+    task.FWarn = ReadFlag(ini, TSettingKey::Warn, false);
     return task;
 }
 
@@ -66,12 +96,12 @@ std::vector<TSettingKey> RepairDateTimeTexts(TTaskSettings& task, TDateTime now,
     if (!TryStrToDate(task.FDateText, parsed, formats)) {
         errors.push_back(FormatMessage("'%s' is not a valid date", task.FDateText));
         task.FDateText = DateToStr(now, formats);
-        replaced.push_back(TSettingKey::RQ);
+        replaced.push_back(TSettingKey::Date);
     }
     if (!TryStrToTime(task.FTimeText, parsed, formats)) {
         errors.push_back(FormatMessage("'%s' is not a valid time", task.FTimeText));
         task.FTimeText = TimeToStr(now, formats);
-        replaced.push_back(TSettingKey::SJ);
+        replaced.push_back(TSettingKey::Time);
     }
     return replaced;
 }
@@ -103,10 +133,10 @@ TLoadedSettings LoadSettings(const std::string& fileName, TDateTime now, const T
         StoreWhileLoading(fileName, loaded, key);
     }
     if (MoveDateToToday(loaded.task, now, formats)) {
-        StoreWhileLoading(fileName, loaded, TSettingKey::RQ);
+        StoreWhileLoading(fileName, loaded, TSettingKey::Date);
     }
     if (MoveTimeToNow(loaded.task, now, formats)) {
-        StoreWhileLoading(fileName, loaded, TSettingKey::SJ);
+        StoreWhileLoading(fileName, loaded, TSettingKey::Time);
     }
     return loaded;
 }
@@ -119,22 +149,22 @@ void SaveSetting(const std::string& fileName, const TTaskSettings& task, TSettin
     case TSettingKey::AutoRun:
         ini.WriteBool(section, name, task.FAutoRun);
         break;
-    case TSettingKey::RBFS:
+    case TSettingKey::TimingMode:
         ini.WriteBool(section, name, task.FDateTimeMode);
         break;
-    case TSettingKey::CBCF:
+    case TSettingKey::RepeatTask:
         ini.WriteBool(section, name, task.FRepeat);
         break;
-    case TSettingKey::RQ:
+    case TSettingKey::Date:
         ini.WriteString(section, name, task.FDateText);
         break;
-    case TSettingKey::SJ:
+    case TSettingKey::Time:
         ini.WriteString(section, name, task.FTimeText);
         break;
-    case TSettingKey::FZ:
+    case TSettingKey::Minutes:
         ini.WriteInteger(section, name, task.FMinutes);
         break;
-    case TSettingKey::SD:
+    case TSettingKey::Action:
         ini.WriteInteger(section, name, task.FAction);
         break;
     case TSettingKey::Warn:

@@ -10,13 +10,15 @@
 
 namespace core {
 
-// In the order the loader reads them.
-enum class TSettingKey { AutoRun, RBFS, CBCF, RQ, SJ, FZ, SD, Warn };
+// The keys, named for the field each holds, in the order the loader reads them. Their
+// sections and names in the file are in one table (SettingsFile.cpp).
+enum class TSettingKey { AutoRun, TimingMode, RepeatTask, Date, Time, Minutes, Action, Warn };
 
 inline constexpr const char* kSettingsFileName = "Vesperon.ini";
 
-const char* SectionOf(TSettingKey key); // "CB" or "Set"
-const char* NameOf(TSettingKey key);    // "AutoRun", "RBFS", ...
+// The section and the name the key has in the file.
+const char* SectionOf(TSettingKey key);
+const char* NameOf(TSettingKey key);
 
 // The file in the given folder (which ends with a path separator).
 std::string SettingsFilePath(const std::string& folder);

@@ -11,12 +11,11 @@ class TCustomImageList;
 
 namespace forms {
 
-// Face colours of the bitmap buttons (RGB 230, 230, 221 and 244, 244, 240), the hot-track
-// ring (RGB 255, 199, 60) and the highlight (RGB 106, 141, 244).
-inline constexpr TColor kFaceColor = 14542566;
-inline constexpr TColor kStopFaceColor = 15791348;
-inline constexpr TColor kHotTrackColor = 3983359;
-inline constexpr TColor kHighlightColor = 16026986;
+// Face colours of the bitmap buttons, the hot-track ring and the highlight.
+inline constexpr TColor kFaceColor = 0x00DDE6E6;      // RGB(230, 230, 221)
+inline constexpr TColor kStopFaceColor = 0x00F0F4F4;  // RGB(244, 244, 240)
+inline constexpr TColor kHotTrackColor = 0x003CC7FF;  // RGB(255, 199, 60)
+inline constexpr TColor kHighlightColor = 0x00F48D6A; // RGB(106, 141, 244)
 
 // A component made while its owner loads takes part in the loading phase, so that its
 // Loaded() runs once the whole window is set up.

@@ -1,6 +1,5 @@
 #include "forms/ProgramBlock.h"
 
-#include "forms/ProgramArguments.h"
 #include "forms/UnitFormVesperon.h"
 #include "forms/UnitFormWarn.h"
 #include "platform/Platform.h"
@@ -9,10 +8,9 @@
 namespace forms {
 
 void CreateProgramWindows(TApplication& application, const std::vector<std::string>& arguments) {
-    SetProgramArguments(arguments);
     TFormVesperon* main = nullptr;
     TFormWarn* warn = nullptr;
-    application.CreateForm(main);
+    application.CreateForm(main, arguments);
     application.CreateForm(warn);
     main->SetWarnForm(warn);
     warn->SetMainForm(main);

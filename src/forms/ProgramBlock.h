@@ -13,7 +13,8 @@ inline constexpr const char* kApplicationTitle = "Vesperon";
 inline constexpr const char* kInstanceLockName = "Vesperon";
 inline constexpr const char* kAlreadyRunningText = "The program already start";
 
-// Creates the main window and then the hidden warning window, linked to each other.
+// Creates the main window, which reads the command-line arguments, and then the hidden
+// warning window, linked to each other.
 void CreateProgramWindows(TApplication& application, const std::vector<std::string>& arguments);
 
 // Runs the program with its command-line arguments (the program path excluded) until the

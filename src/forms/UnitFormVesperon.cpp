@@ -9,7 +9,6 @@
 #include "core/Arming.h"
 #include "core/Countdown.h"
 #include "core/TaskTexts.h"
-#include "forms/ProgramArguments.h"
 #include "forms/UnitFormWarn.h"
 #include "platform/Autostart.h"
 #include "platform/Paths.h"
@@ -25,6 +24,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <utility>
 
 namespace {
 
@@ -50,7 +50,8 @@ std::string FolderOf(const std::string& path) {
 
 } // namespace
 
-TFormVesperon::TFormVesperon(TComponent* owner) : TForm(owner) {
+TFormVesperon::TFormVesperon(TComponent* owner, std::vector<std::string> arguments)
+    : TForm(owner), FArguments(std::move(arguments)) {
     SetName("FormVesperon");
     BeginLoading();
     CreateControls();
@@ -69,7 +70,7 @@ void TFormVesperon::FormCreate(TObject*) {
     FLoading = true;
     FActionDone = false;
     FStartedByAutoRun = false;
-    for (const std::string& argument : forms::ProgramArguments()) {
+    for (const std::string& argument : FArguments) {
         if (Lower(argument) == kAutoRunArgument) {
             FStartedByAutoRun = true;
         }
@@ -175,7 +176,7 @@ void TFormVesperon::RBDateTimeClick(TObject*) {
     ApplyModeVisibility();
     FTask.FDateTimeMode = RBDateTime->Checked();
     if (!FLoading) {
-        SaveSetting(core::TSettingKey::RBFS);
+        SaveSetting(core::TSettingKey::TimingMode);
     }
 }
 
@@ -183,7 +184,7 @@ void TFormVesperon::CBRepeatClick(TObject*) {
     FTask.FRepeat = CBRepeat->Checked();
     ApplyDateVisibility();
     if (!FLoading) {
-        SaveSetting(core::TSettingKey::CBCF);
+        SaveSetting(core::TSettingKey::RepeatTask);
     }
 }
 
@@ -192,7 +193,7 @@ void TFormVesperon::DateTimePicker1Change(TObject*) {
         return;
     }
     FTask.FDateText = DateToStr(DateTimePicker1->Date(), FormatSettings());
-    SaveSetting(core::TSettingKey::RQ);
+    SaveSetting(core::TSettingKey::Date);
 }
 
 void TFormVesperon::DateTimePicker2Change(TObject*) {
@@ -200,7 +201,7 @@ void TFormVesperon::DateTimePicker2Change(TObject*) {
         return;
     }
     FTask.FTimeText = TimeToStr(DateTimePicker2->Time(), FormatSettings());
-    SaveSetting(core::TSettingKey::SJ);
+    SaveSetting(core::TSettingKey::Time);
 }
 
 void TFormVesperon::RZFenZhongChange(TObject*) {
@@ -208,7 +209,7 @@ void TFormVesperon::RZFenZhongChange(TObject*) {
         return;
     }
     FTask.FMinutes = RZFenZhong->ValueAsInteger();
-    SaveSetting(core::TSettingKey::FZ);
+    SaveSetting(core::TSettingKey::Minutes);
 }
 
 void TFormVesperon::RBShutdownClick(TObject* sender) {
@@ -220,7 +221,7 @@ void TFormVesperon::RBShutdownClick(TObject* sender) {
         return;
     }
     FTask.FAction = radio->Tag() - (kFirstActionTag - 1);
-    SaveSetting(core::TSettingKey::SD);
+    SaveSetting(core::TSettingKey::Action);
 }
 
 void TFormVesperon::CBWarnClick(TObject*) {

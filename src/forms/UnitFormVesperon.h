@@ -6,8 +6,8 @@
 
 #include "core/SettingsFile.h"
 #include "core/TaskSettings.h"
-#include "toolkit/text/DateUtils.h"
 #include "toolkit/runtime/Forms.h"
+#include "toolkit/text/DateUtils.h"
 
 #include <cstdint>
 #include <string>
@@ -32,7 +32,8 @@ class TFormWarn;
 
 class TFormVesperon : public TForm {
 public:
-    explicit TFormVesperon(TComponent* owner);
+    // The command-line arguments (the program path excluded) are read by window creation.
+    TFormVesperon(TComponent* owner, std::vector<std::string> arguments);
     ~TFormVesperon() override;
 
     // The warning window the tick hands over to.
@@ -158,6 +159,7 @@ private:
     std::string SettingsFile() const;
 
     TFormWarn* FWarnForm = nullptr;
+    const std::vector<std::string> FArguments;
 };
 
 // The home and update pages of the product.

@@ -45,6 +45,8 @@ struct GlyphBitmap {
     std::vector<std::uint8_t> coverage;
 };
 
+// A face stays usable after the IFonts that opened it is gone: the toolkit keeps its faces
+// for the life of the process.
 class IFontFace {
 public:
     virtual ~IFontFace() = default;

@@ -53,7 +53,7 @@ protected:
         return PixelToColor(form->BackBuffer().At(offset.X + x, offset.Y + y) & 0xFFFFFFu);
     }
 
-    headless::HeadlessWindowSystem& windows() { return platform.windows; }
+    platform::headless::HeadlessWindowSystem& windows() { return platform.windows; }
     void MouseDown(TControl* control, int x, int y,
                    platform::MouseButton button = platform::MouseButton::Left) {
         const TPoint p = At(control, x, y);

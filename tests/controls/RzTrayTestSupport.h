@@ -54,8 +54,8 @@ protected:
         return list;
     }
 
-    headless::HeadlessNotifyShell& Shell() { return platform.notifyShell; }
-    const headless::RecordedNotifyCall& LastCall() { return Shell().calls.back(); }
+    platform::headless::HeadlessNotifyShell& Shell() { return platform.notifyShell; }
+    const platform::headless::RecordedNotifyCall& LastCall() { return Shell().calls.back(); }
 
     TForm* form = nullptr;
 };

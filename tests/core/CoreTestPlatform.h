@@ -11,7 +11,7 @@ protected:
     static constexpr const char* kFolder = "/home/u/.config/Vesperon/";
     static constexpr const char* kIni = "/home/u/.config/Vesperon/Vesperon.ini";
 
-    void UseGermany() { locale.SetFormats(headless::HeadlessLocale::Germany()); }
+    void UseGermany() { locale.SetFormats(platform::headless::HeadlessLocale::Germany()); }
     void WriteIni(const std::string& content) { files.ReplaceFile(kIni, content); }
     std::string Ini() const {
         const auto found = files.Files().find(kIni);

@@ -42,7 +42,7 @@ TEST_F(SettingsLoading, ADateBeforeTodayBecomesTodayAndIsWrittenBackAlone) {
     WriteIni("; mine\n[Set]\nRQ=12/1/2026\nSJ=11:00:00 PM\nOther=1\n");
     const TLoadedSettings loaded = LoadSettings(kIni, now, FormatSettings());
     EXPECT_EQ(loaded.task.FDateText, "12/8/2026");
-    EXPECT_EQ(loaded.stored, std::vector<TSettingKey>{TSettingKey::RQ});
+    EXPECT_EQ(loaded.stored, std::vector<TSettingKey>{TSettingKey::Date});
     EXPECT_EQ(Ini(), "; mine\n[Set]\nRQ=12/8/2026\nSJ=11:00:00 PM\nOther=1\n");
 }
 
@@ -100,16 +100,17 @@ TEST_F(SettingsStoring, EachKeyIsStoredAloneInItsStoredForm) {
     task.FRepeat = true;
     task.FAction = 4;
     task.FMinutes = 45;
-    SaveSetting(kIni, task, TSettingKey::SD);
+    SaveSetting(kIni, task, TSettingKey::Action);
     EXPECT_EQ(Ini(), "[CB]\nAutoRun=0\nCBCF=0\n[Set]\nSD=4\nFZ=30\n");
-    SaveSetting(kIni, task, TSettingKey::CBCF);
+    SaveSetting(kIni, task, TSettingKey::RepeatTask);
     EXPECT_EQ(Ini(), "[CB]\nAutoRun=0\nCBCF=1\n[Set]\nSD=4\nFZ=30\n");
 }
 
 TEST_F(SettingsStoring, EveryKeyRoundTrips) {
     TTaskSettings task{true, false, true, "1/2/2027", "3:04:05 PM", 1234, 6, true};
-    for (TSettingKey key : {TSettingKey::AutoRun, TSettingKey::RBFS, TSettingKey::CBCF, TSettingKey::RQ,
-                            TSettingKey::SJ, TSettingKey::FZ, TSettingKey::SD, TSettingKey::Warn}) {
+    for (TSettingKey key :
+         {TSettingKey::AutoRun, TSettingKey::TimingMode, TSettingKey::RepeatTask, TSettingKey::Date,
+          TSettingKey::Time, TSettingKey::Minutes, TSettingKey::Action, TSettingKey::Warn}) {
         SaveSetting(kIni, task, key);
     }
     const TTaskSettings read = ReadSettings(kIni, now, FormatSettings());
@@ -137,7 +138,7 @@ TEST_F(SettingsStoring, AWriteKilledHalfWayLeavesTheOldFileWhole) {
     TTaskSettings task;
     task.FWarn = true;
     files.CrashDuringNextWrite();
-    EXPECT_THROW(SaveSetting(kIni, task, TSettingKey::Warn), headless::SimulatedCrash);
+    EXPECT_THROW(SaveSetting(kIni, task, TSettingKey::Warn), platform::headless::SimulatedCrash);
     EXPECT_EQ(Ini(), before);
     const TTaskSettings read = LoadSettings(kIni, now, FormatSettings()).task;
     EXPECT_EQ(read.FMinutes, 45);

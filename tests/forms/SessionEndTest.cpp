@@ -18,7 +18,7 @@ namespace {
 
 class SessionEndTest : public VesperonTest {
 protected:
-    headless::HeadlessSessionEnd& Desktop() { return platform.sessionEnd; }
+    platform::headless::HeadlessSessionEnd& Desktop() { return platform.sessionEnd; }
 };
 
 } // namespace

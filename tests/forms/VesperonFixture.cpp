@@ -46,7 +46,7 @@ void VesperonTest::TypeMinutes(const std::string& digits) {
 
 std::vector<std::string> VesperonTest::Messages() {
     std::vector<std::string> texts;
-    for (const headless::RecordedMessageBox& box : platform.messageBoxes.Shown()) {
+    for (const platform::headless::RecordedMessageBox& box : platform.messageBoxes.Shown()) {
         texts.push_back(box.text);
     }
     return texts;

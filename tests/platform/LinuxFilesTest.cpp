@@ -1,6 +1,6 @@
-#include "platform/linux/LinuxFiles.h"
+#include "platform/linuxdesktop/LinuxFiles.h"
 
-#include "platform/linux/LinuxPaths.h"
+#include "platform/linuxdesktop/LinuxPaths.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -34,7 +34,7 @@ protected:
     }
 
     std::string root;
-    linuxplatform::LinuxFiles files;
+    platform::linuxdesktop::LinuxFiles files;
 };
 
 TEST_F(LinuxFilesTest, ReplacingCreatesTheFoldersAndLeavesNoTemporaryFile) {
@@ -117,7 +117,7 @@ private:
 } // namespace
 
 TEST(LinuxPathsTest, TheSettingsFolderFollowsXdgConfigHomeWhenItIsAbsolute) {
-    linuxplatform::LinuxPaths paths;
+    platform::linuxdesktop::LinuxPaths paths;
     const TScopedEnvironment home("HOME", "/tmp/home-of-test");
     {
         const TScopedEnvironment config("XDG_CONFIG_HOME", "/tmp/cfg");
@@ -128,7 +128,7 @@ TEST(LinuxPathsTest, TheSettingsFolderFollowsXdgConfigHomeWhenItIsAbsolute) {
 }
 
 TEST(LinuxPathsTest, TheProgramPathIsTheRunningFile) {
-    linuxplatform::LinuxPaths paths;
+    platform::linuxdesktop::LinuxPaths paths;
     const std::string path = paths.ProgramPath();
     EXPECT_EQ(path.substr(path.rfind('/') + 1), "platform_tests");
 }

@@ -1,9 +1,9 @@
-#include "platform/linux/LinuxLocale.h"
+#include "platform/linuxdesktop/LinuxLocale.h"
 
 #include <gtest/gtest.h>
 
-using linuxplatform::ConvertLangInfo;
-using linuxplatform::TLangInfo;
+using platform::linuxdesktop::ConvertLangInfo;
+using platform::linuxdesktop::TLangInfo;
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/linux/LinuxSessionLock.h"
+#include "platform/linuxdesktop/LinuxSessionLock.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -21,7 +21,7 @@ protected:
     bool OtherProcessAcquires(const std::string& name) {
         const pid_t child = fork();
         if (child == 0) {
-            linuxplatform::LinuxSessionLock lock(root);
+            platform::linuxdesktop::LinuxSessionLock lock(root);
             _exit(lock.Acquire(name) ? 0 : 1);
         }
         int status = 0;
@@ -33,7 +33,7 @@ protected:
 };
 
 TEST_F(LinuxSessionLockTest, TheFirstHolderKeepsOthersOutUntilItIsGone) {
-    auto first = std::make_unique<linuxplatform::LinuxSessionLock>(root);
+    auto first = std::make_unique<platform::linuxdesktop::LinuxSessionLock>(root);
     ASSERT_TRUE(first->Acquire("Vesperon"));
     EXPECT_FALSE(OtherProcessAcquires("Vesperon"));
     EXPECT_TRUE(OtherProcessAcquires("Other"));
@@ -42,13 +42,13 @@ TEST_F(LinuxSessionLockTest, TheFirstHolderKeepsOthersOutUntilItIsGone) {
 }
 
 TEST_F(LinuxSessionLockTest, AnUnusableFolderLetsTheProgramRun) {
-    linuxplatform::LinuxSessionLock lock(root + "/missing/deeper");
+    platform::linuxdesktop::LinuxSessionLock lock(root + "/missing/deeper");
     EXPECT_TRUE(lock.Acquire("Vesperon"));
 }
 
 TEST_F(LinuxSessionLockTest, ASymbolicLinkInPlaceOfTheLockFileIsNotFollowed) {
     fs::create_symlink(root + "/target", root + "/Vesperon.lock");
-    linuxplatform::LinuxSessionLock lock(root);
+    platform::linuxdesktop::LinuxSessionLock lock(root);
     EXPECT_TRUE(lock.Acquire("Vesperon"));
     EXPECT_FALSE(fs::exists(root + "/target"));
 }

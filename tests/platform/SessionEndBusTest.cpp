@@ -9,8 +9,9 @@
 #include "platform/Platform.h"
 #include "platform/WindowSystem.h"
 #include "platform/headless/HeadlessPlatform.h"
-#include "platform/linux/SessionEndQuery.h"
-#include "support/linux/PrivateBus.h"
+#include "platform/linuxdesktop/SessionEndQuery.h"
+#include "support/PrivateBus.h"
+#include "support/ScopedPlatform.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -25,7 +26,7 @@
 #include <systemd/sd-bus.h>
 #include <vector>
 
-using linuxplatform::SessionEndQuery;
+using platform::linuxdesktop::SessionEndQuery;
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
@@ -149,7 +150,7 @@ private:
 
 // The program's event loop over the watched descriptors; each turn also serves the fake
 // manager. A loop that runs past the test's patience ends the application's loop.
-class TestLoop : public headless::HeadlessWindowSystem {
+class TestLoop : public platform::headless::HeadlessWindowSystem {
 public:
     using HeadlessWindowSystem::HeadlessWindowSystem;
 
@@ -211,9 +212,9 @@ protected:
     }
     void TearDown() override {
         app_.reset();
+        installed_.reset();
         query_.reset();
         SetMessageBoxProvider(nullptr);
-        platform::Install(platform::Platform{});
         if (previousAddress_) {
             setenv("DBUS_SESSION_BUS_ADDRESS", previousAddress_->c_str(), 1);
         } else if (addressSet_) {
@@ -239,7 +240,7 @@ protected:
         set.paths = &paths_;
         set.files = &files_;
         set.sessionEnd = query_.get();
-        platform::Install(set);
+        installed_.emplace(set);
         app_ = std::make_unique<TApplication>();
         app_->SetTitle(forms::kApplicationTitle);
         SetMessageBoxProvider([this](const std::string& text, const std::string& caption, unsigned flags) {
@@ -283,7 +284,7 @@ protected:
     }
     std::vector<std::string> Messages() {
         std::vector<std::string> texts;
-        for (const headless::RecordedMessageBox& box : boxes_.Shown()) {
+        for (const platform::headless::RecordedMessageBox& box : boxes_.Shown()) {
             texts.push_back(box.text);
         }
         return texts;
@@ -292,19 +293,20 @@ protected:
     testbus::PrivateBus bus_;
     std::optional<std::string> previousAddress_;
     bool addressSet_ = false;
-    headless::HeadlessClock clock_{46364.5};
-    headless::HeadlessLocale locale_{headless::HeadlessLocale::UnitedStates()};
+    platform::headless::HeadlessClock clock_{46364.5};
+    platform::headless::HeadlessLocale locale_{platform::headless::HeadlessLocale::UnitedStates()};
     TestLoop loop_{clock_};
-    headless::HeadlessMessageBoxes boxes_{loop_};
-    headless::HeadlessFiles files_;
-    headless::HeadlessPower power_;
-    headless::HeadlessShell shell_;
-    headless::HeadlessNotifyShell notifyShell_;
-    headless::HeadlessSessionLock lock_;
-    headless::HeadlessAutostart autostart_;
-    headless::HeadlessPaths paths_;
+    platform::headless::HeadlessMessageBoxes boxes_{loop_};
+    platform::headless::HeadlessFiles files_;
+    platform::headless::HeadlessPower power_;
+    platform::headless::HeadlessShell shell_;
+    platform::headless::HeadlessNotifyShell notifyShell_;
+    platform::headless::HeadlessSessionLock lock_;
+    platform::headless::HeadlessAutostart autostart_;
+    platform::headless::HeadlessPaths paths_;
     std::unique_ptr<FakeGnomeSession> manager_;
     std::unique_ptr<SessionEndQuery> query_;
+    std::optional<ScopedPlatform> installed_;
     std::unique_ptr<TApplication> app_;
 };
 

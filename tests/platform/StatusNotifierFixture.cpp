@@ -99,6 +99,7 @@ void StatusNotifierTest::SetUp() {
 
 void StatusNotifierTest::TearDown() {
     app.reset();
+    shellInstalled.reset();
     shell.reset();
     watcher.reset();
     loop.reset();
@@ -112,10 +113,8 @@ void StatusNotifierTest::TearDown() {
 }
 
 void StatusNotifierTest::MakeShell(platform::INotifyShell* fallbackShell) {
-    shell = std::make_unique<linuxplatform::StatusNotifierShell>(loop.get(), fallbackShell);
-    platform::Platform set = platform::Current();
-    set.notifyShell = shell.get();
-    platform::Install(set);
+    shell = std::make_unique<platform::linuxdesktop::StatusNotifierShell>(loop.get(), fallbackShell);
+    shellInstalled.emplace([this](platform::Platform& set) { set.notifyShell = shell.get(); });
 }
 
 TRzTrayIcon* StatusNotifierTest::MakeTray(const std::string& hint) {

@@ -7,13 +7,15 @@
 #include "controls/RzTray.h"
 #include "platform/NotifyShell.h"
 #include "platform/Shell.h"
-#include "platform/linux/StatusNotifierShell.h"
+#include "platform/linuxdesktop/StatusNotifierShell.h"
+#include "support/PrivateBus.h"
+#include "support/ScopedPlatform.h"
 #include "support/ToolkitFixture.h"
-#include "support/linux/PrivateBus.h"
 
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <systemd/sd-bus.h>
 #include <vector>
@@ -21,7 +23,7 @@
 namespace sntest {
 
 // Serves watched descriptors the way the program's loop does.
-class TestLoop : public headless::HeadlessWindowSystem {
+class TestLoop : public platform::headless::HeadlessWindowSystem {
 public:
     using HeadlessWindowSystem::HeadlessWindowSystem;
     void WatchFd(int fd, bool readable, bool writable, FdCallback onReady) override;
@@ -80,8 +82,9 @@ protected:
     std::unique_ptr<testbus::PrivateBus> bus;
     std::unique_ptr<TestLoop> loop;
     std::unique_ptr<TestWatcher> watcher;
-    headless::HeadlessNotifyShell fallback; // an XEmbed tray's stand-in
-    std::unique_ptr<linuxplatform::StatusNotifierShell> shell;
+    platform::headless::HeadlessNotifyShell fallback; // an XEmbed tray's stand-in
+    std::unique_ptr<platform::linuxdesktop::StatusNotifierShell> shell;
+    std::optional<ScopedPlatform> shellInstalled;
     TForm* form = nullptr;
     TPopupMenu* menu = nullptr;
     int restored = 0;

@@ -1,4 +1,4 @@
-#include "platform/linux/XdgAutostart.h"
+#include "platform/linuxdesktop/XdgAutostart.h"
 
 #include <filesystem>
 #include <fstream>
@@ -7,8 +7,8 @@
 #include <unistd.h>
 
 namespace fs = std::filesystem;
-using linuxplatform::ExecLine;
-using linuxplatform::QuoteExecArgument;
+using platform::linuxdesktop::ExecLine;
+using platform::linuxdesktop::QuoteExecArgument;
 
 class XdgAutostartTest : public ::testing::Test {
 protected:
@@ -56,7 +56,7 @@ TEST(XdgExecQuoting, LineBreaksAreEscapedAndOtherControlCharactersRefused) {
 }
 
 TEST_F(XdgAutostartTest, WritingCreatesTheFolderAndADesktopEntry) {
-    linuxplatform::XdgAutostart autostart(root + "/config/autostart");
+    platform::linuxdesktop::XdgAutostart autostart(root + "/config/autostart");
     ASSERT_TRUE(autostart.Write("Vesperon", "/opt/my apps/vesperon", {"au"}));
     const std::string content = Read(root + "/config/autostart/Vesperon.desktop");
     EXPECT_EQ(content.rfind("[Desktop Entry]\n", 0), 0u);
@@ -68,18 +68,18 @@ TEST_F(XdgAutostartTest, WritingCreatesTheFolderAndADesktopEntry) {
 TEST_F(XdgAutostartTest, AnUnwritableFolderOrAnUnencodablePathFails) {
     fs::create_directories(root + "/ro");
     fs::permissions(root + "/ro", fs::perms::owner_read | fs::perms::owner_exec);
-    linuxplatform::XdgAutostart readOnly(root + "/ro/autostart");
+    platform::linuxdesktop::XdgAutostart readOnly(root + "/ro/autostart");
     if (geteuid() != 0) {
         EXPECT_FALSE(readOnly.Write("Vesperon", "/usr/bin/vesperon", {"au"}));
     }
-    linuxplatform::XdgAutostart autostart(root);
+    platform::linuxdesktop::XdgAutostart autostart(root);
     EXPECT_FALSE(autostart.Write("Vesperon", std::string("/a\x02", 3), {"au"}));
     EXPECT_FALSE(fs::exists(root + "/Vesperon.desktop"));
     fs::permissions(root + "/ro", fs::perms::owner_all);
 }
 
 TEST_F(XdgAutostartTest, RemovingDeletesTheEntryAndAMissingEntryIsNoError) {
-    linuxplatform::XdgAutostart autostart(root);
+    platform::linuxdesktop::XdgAutostart autostart(root);
     ASSERT_TRUE(autostart.Write("Vesperon", "/usr/bin/vesperon", {"au"}));
     EXPECT_TRUE(autostart.Remove("Vesperon"));
     EXPECT_FALSE(fs::exists(root + "/Vesperon.desktop"));

@@ -1,10 +1,12 @@
 // The dry-run backend: every action is logged with its number and the calls it would
 // make, on stderr and appended to the log file, and nothing is performed.
 #include "platform/dryrun/DryRunPower.h"
+#include "platform/dryrun/DryRunSwitch.h"
+#include "platform/linuxdesktop/LogindRequests.h"
 
 #include "platform/Platform.h"
-#include "platform/linux/LogindRequests.h"
 #include "power/PowerActions.h"
+#include "support/ScopedPlatform.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -28,19 +30,19 @@ protected:
         ASSERT_NE(mkdtemp(folder), nullptr);
         folder_ = folder;
         logPath_ = folder_ + "/requests.log";
-        saved_ = platform::Current();
     }
     void TearDown() override {
-        platform::Current() = saved_;
         std::remove(logPath_.c_str());
         rmdir(folder_.c_str());
     }
 
     // Performs the action over a dry-run backend logging to this path; returns stderr.
     std::string Perform(int action, const std::string& logPath) {
-        platform::dryrun::DryRunPower dryRun(logPath, linuxplatform::DescribeLogindCalls);
-        platform::Current().power = &dryRun;
-        platform::Current().privilege = &dryRun;
+        platform::dryrun::DryRunPower dryRun(logPath, platform::linuxdesktop::DryRunRequestTexts());
+        const ScopedPlatform installed([&dryRun](platform::Platform& set) {
+            set.power = &dryRun;
+            set.privilege = &dryRun;
+        });
         bool actionDone = false;
         ::testing::internal::CaptureStderr();
         power::PerformAction(action, actionDone);
@@ -56,7 +58,6 @@ protected:
 
     std::string folder_;
     std::string logPath_;
-    platform::Platform saved_;
 };
 
 TEST_F(DryRunPowerTest, EachActionLogsItsNumberAndTheCallItWouldMake) {
@@ -96,13 +97,13 @@ TEST_F(DryRunPowerTest, AnUnwritableLogIsReportedAndTheRequestStillLogged) {
 }
 
 TEST(DryRunSwitch, ParsesTheSwitchWithAndWithoutAPath) {
-    using platform::dryrun::DryRunPower;
-    EXPECT_EQ(DryRunPower::ParseSwitch("--dry-run"), std::string());
-    EXPECT_EQ(DryRunPower::ParseSwitch("--dry-run=/tmp/a b.log"), std::string("/tmp/a b.log"));
-    EXPECT_EQ(DryRunPower::ParseSwitch("--dry-run="), std::string());
-    EXPECT_EQ(DryRunPower::ParseSwitch("--dry-runx"), std::nullopt);
-    EXPECT_EQ(DryRunPower::ParseSwitch("au"), std::nullopt);
-    EXPECT_EQ(DryRunPower::ParseSwitch(""), std::nullopt);
+    using platform::dryrun::ParseSwitch;
+    EXPECT_EQ(ParseSwitch("--dry-run"), std::string());
+    EXPECT_EQ(ParseSwitch("--dry-run=/tmp/a b.log"), std::string("/tmp/a b.log"));
+    EXPECT_EQ(ParseSwitch("--dry-run="), std::string());
+    EXPECT_EQ(ParseSwitch("--dry-runx"), std::nullopt);
+    EXPECT_EQ(ParseSwitch("au"), std::nullopt);
+    EXPECT_EQ(ParseSwitch(""), std::nullopt);
 }
 
 } // namespace

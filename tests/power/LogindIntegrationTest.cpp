@@ -4,11 +4,12 @@
 // and refuses to run any action unless both point there, so no call reaches the machine's
 // real logind or desktop.
 #include "platform/Platform.h"
-#include "platform/linux/LogindPower.h"
-#include "platform/linux/LogindPrivilege.h"
+#include "platform/linuxdesktop/LogindPower.h"
+#include "platform/linuxdesktop/LogindPrivilege.h"
 #include "power/FakeServices.h"
 #include "power/PowerActions.h"
-#include "support/linux/PrivateBus.h"
+#include "support/PrivateBus.h"
+#include "support/ScopedPlatform.h"
 
 #include <cstdlib>
 #include <gmock/gmock.h>
@@ -39,13 +40,14 @@ protected:
         Remember(kSystemBusVariable, savedSystemBus_);
         Remember(kSessionBusVariable, savedSessionBus_);
         PointBusesAt(bus_.Address());
-        saved_ = platform::Current();
-        platform::Current().power = &power_;
-        platform::Current().privilege = &privilege_;
+        installed_.emplace([this](platform::Platform& set) {
+            set.power = &power_;
+            set.privilege = &privilege_;
+        });
     }
 
     void TearDown() override {
-        platform::Current() = saved_;
+        installed_.reset();
         Restore(kSystemBusVariable, savedSystemBus_);
         Restore(kSessionBusVariable, savedSessionBus_);
     }
@@ -95,9 +97,9 @@ private:
         }
     }
 
-    linuxplatform::LogindPower power_;
-    linuxplatform::LogindPrivilege privilege_;
-    platform::Platform saved_;
+    platform::linuxdesktop::LogindPower power_;
+    platform::linuxdesktop::LogindPrivilege privilege_;
+    std::optional<ScopedPlatform> installed_;
     std::string privateAddress_;
     std::optional<std::string> savedSystemBus_;
     std::optional<std::string> savedSessionBus_;

@@ -10,6 +10,7 @@
 #include "platform/headless/HeadlessPower.h"
 #include "power/ScreenPower.h"
 #include "power/ShutdownPrivilege.h"
+#include "support/ScopedPlatform.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -24,13 +25,6 @@ using ::testing::IsEmpty;
 
 class PowerActionsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        saved_ = platform::Current();
-        platform::Current().power = &power_;
-        platform::Current().privilege = &power_;
-    }
-    void TearDown() override { platform::Current() = saved_; }
-
     std::vector<std::string> Perform(int action) {
         power_.ClearCalls();
         bool actionDone = false;
@@ -39,8 +33,11 @@ protected:
         return power_.Calls();
     }
 
-    headless::HeadlessPower power_;
-    platform::Platform saved_;
+    platform::headless::HeadlessPower power_;
+    ScopedPlatform installed_{[this](platform::Platform& set) {
+        set.power = &power_;
+        set.privilege = &power_;
+    }};
 };
 
 TEST_F(PowerActionsTest, EachActionRunsThePrivilegeStepThenItsRequest) {
@@ -66,7 +63,7 @@ TEST_F(PowerActionsTest, NumbersOutsideTheTableRequestNothingButStillMarkTheActi
 
 TEST_F(PowerActionsTest, ActionDoneIsSetBeforeTheRequestIsMade) {
     // A request that ends the program must find the flag already set.
-    struct Watcher : headless::HeadlessPower {
+    struct Watcher : platform::headless::HeadlessPower {
         const bool* done = nullptr;
         bool seenDone = false;
         bool ExitWindowsEx(unsigned flags, unsigned reason) override {
@@ -76,7 +73,7 @@ TEST_F(PowerActionsTest, ActionDoneIsSetBeforeTheRequestIsMade) {
     } watcher;
     bool actionDone = false;
     watcher.done = &actionDone;
-    platform::Current().power = &watcher;
+    const ScopedPlatform watching([&watcher](platform::Platform& set) { set.power = &watcher; });
     power::PerformAction(power::kActionShutdown, actionDone);
     EXPECT_TRUE(watcher.seenDone);
 }
@@ -104,8 +101,10 @@ TEST_F(PowerActionsTest, SetShutdownPrivilegePassesTheDirectionAndTheRight) {
 }
 
 TEST_F(PowerActionsTest, MissingBackendsDropTheRequestWithADiagnostic) {
-    platform::Current().power = nullptr;
-    platform::Current().privilege = nullptr;
+    const ScopedPlatform withoutPower([](platform::Platform& set) {
+        set.power = nullptr;
+        set.privilege = nullptr;
+    });
     bool actionDone = false;
     ::testing::internal::CaptureStderr();
     power::PerformAction(power::kActionShutdown, actionDone);
@@ -133,7 +132,7 @@ public:
 
 TEST_F(PowerActionsTest, TurnOffTheScreenAsksForTheLowPowerState) {
     ::testing::StrictMock<ScreenRecorder> screen;
-    platform::Current().windows = &screen;
+    const ScopedPlatform screenInstalled([&screen](platform::Platform& set) { set.windows = &screen; });
     EXPECT_CALL(screen, SetMonitorPower(1));
     power::CloseScreen();
     EXPECT_THAT(power_.Calls(), IsEmpty());

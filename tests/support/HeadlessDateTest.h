@@ -6,26 +6,28 @@
 #include "platform/Platform.h"
 #include "platform/headless/HeadlessClock.h"
 #include "platform/headless/HeadlessFiles.h"
+#include "support/ScopedPlatform.h"
 #include "toolkit/text/DateUtils.h"
 
 #include <gtest/gtest.h>
 
 class HeadlessDateTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        platform::Platform installed;
-        installed.clock = &clock;
-        installed.locale = &locale;
-        installed.files = &files;
-        platform::Install(installed);
-    }
-    void TearDown() override { platform::Install(platform::Platform{}); }
-
     static TDateTime At(int year, int month, int day, int hour = 0, int min = 0, int sec = 0, int msec = 0) {
         return EncodeDate(year, month, day) + EncodeTime(hour, min, sec, msec);
     }
 
-    headless::HeadlessClock clock{At(2026, 12, 8, 10, 0, 0)};
-    headless::HeadlessLocale locale{headless::HeadlessLocale::UnitedStates()};
-    headless::HeadlessFiles files;
+    platform::headless::HeadlessClock clock{At(2026, 12, 8, 10, 0, 0)};
+    platform::headless::HeadlessLocale locale{platform::headless::HeadlessLocale::UnitedStates()};
+    platform::headless::HeadlessFiles files;
+
+private:
+    platform::Platform Record() {
+        platform::Platform record;
+        record.clock = &clock;
+        record.locale = &locale;
+        record.files = &files;
+        return record;
+    }
+    ScopedPlatform installed_{Record()};
 };

@@ -1,10 +1,6 @@
 #include "support/ToolkitFixture.h"
 
-#include "support/TestFonts.h"
-
 void ToolkitTest::SetUp() {
-    platform.fonts = &TestFonts();
-    platform.Install();
     app = std::make_unique<TApplication>();
     SetMessageBoxProvider([this](const std::string& text, const std::string& caption, unsigned flags) {
         return platform.messageBoxes.Show(text, caption, flags);
@@ -16,8 +12,8 @@ void ToolkitTest::TearDown() {
     SetMessageBoxProvider(nullptr);
 }
 
-headless::HeadlessWindow& ToolkitTest::Window(TCustomForm* form) {
-    auto* window = dynamic_cast<headless::HeadlessWindow*>(form->NativeWindow());
+platform::headless::HeadlessWindow& ToolkitTest::Window(TCustomForm* form) {
+    auto* window = dynamic_cast<platform::headless::HeadlessWindow*>(form->NativeWindow());
     if (window == nullptr) {
         throw std::logic_error("the form has no headless window (is it shown?)");
     }

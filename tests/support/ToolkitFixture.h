@@ -4,6 +4,7 @@
 
 #include "platform/WindowSystem.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "support/ScopedPlatform.h"
 #include "toolkit/runtime/Forms.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +16,7 @@ protected:
     void TearDown() override;
 
     // The headless window of a shown form.
-    headless::HeadlessWindow& Window(TCustomForm* form);
+    platform::headless::HeadlessWindow& Window(TCustomForm* form);
     // Moves the virtual clock forward by ms, firing every timer at its own deadline, in order,
     // and painting when idle.
     void Advance(std::int64_t ms);
@@ -26,6 +27,7 @@ protected:
         platform.windows.PressKey(Window(form), key, shift);
     }
 
-    headless::HeadlessPlatform platform;
+    platform::headless::HeadlessPlatform platform;
+    ScopedPlatform installed{platform};
     std::unique_ptr<TApplication> app;
 };

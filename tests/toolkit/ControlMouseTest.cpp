@@ -21,7 +21,7 @@ protected:
         form->Show();
         log.clear();
     }
-    headless::HeadlessWindowSystem& windows() { return platform.windows; }
+    platform::headless::HeadlessWindowSystem& windows() { return platform.windows; }
 
     TForm* form = nullptr;
     EventLog log;

@@ -9,15 +9,14 @@
 class DatePlatformTest : public HeadlessDateTest {
 protected:
     static TFormatSettings Formats(const platform::LocaleFormats& locale) {
-        headless::HeadlessLocale fixed(locale);
+        platform::headless::HeadlessLocale fixed(locale);
         platform::Platform only;
         only.locale = &fixed;
-        const platform::Platform previous = platform::Current();
-        platform::Install(only);
-        TFormatSettings formats = FormatSettings();
-        platform::Install(previous);
-        return formats;
+        const ScopedPlatform installed(only);
+        return FormatSettings();
     }
-    static TFormatSettings UnitedStates() { return Formats(headless::HeadlessLocale::UnitedStates()); }
-    static TFormatSettings Germany() { return Formats(headless::HeadlessLocale::Germany()); }
+    static TFormatSettings UnitedStates() {
+        return Formats(platform::headless::HeadlessLocale::UnitedStates());
+    }
+    static TFormatSettings Germany() { return Formats(platform::headless::HeadlessLocale::Germany()); }
 };

@@ -1,5 +1,6 @@
-#include "WidgetTestSupport.h"
 #include "toolkit/widgets/DateTimePicker.h"
+
+#include "WidgetTestSupport.h"
 #include "toolkit/widgets/Calendar.h"
 
 #include <cmath>
@@ -47,7 +48,7 @@ TEST_F(PickerTest, ShowsShortDateAndLongTimeOfAMonthDayYearTwelveHourLocale) {
 }
 
 TEST_F(PickerTest, ShowsShortDateAndLongTimeOfADayMonthYearTwentyFourHourLocale) {
-    platform.locale.SetFormats(headless::HeadlessLocale::Germany());
+    platform.locale.SetFormats(platform::headless::HeadlessLocale::Germany());
     TDateTimePicker* picker = MakePicker(dtkDate, At(2026, 1, 31, 13, 5, 9));
     EXPECT_EQ(picker->Text(), "31.01.2026");
     EXPECT_EQ(picker->Text(), DateToStr(picker->DateTime()));
@@ -79,7 +80,7 @@ TEST_F(PickerTest, MonthUpFromJanuaryThirtyFirstClampsToTheEndOfFebruary) {
 }
 
 TEST_F(PickerTest, FieldsWrapWithinTheirRangeWithoutCarrying) {
-    platform.locale.SetFormats(headless::HeadlessLocale::Germany());
+    platform.locale.SetFormats(platform::headless::HeadlessLocale::Germany());
     TDateTimePicker* picker = MakePicker(dtkDate, At(2026, 12, 31));
     Press(VK_UP); // day 31 -> 1, same month
     EXPECT_EQ(picker->Date(), EncodeDate(2026, 12, 1));
@@ -100,7 +101,7 @@ TEST_F(PickerTest, FieldsWrapWithinTheirRangeWithoutCarrying) {
 }
 
 TEST_F(PickerTest, DigitsReplaceTheSelectedFieldAndAYearTakesAllItsDigits) {
-    platform.locale.SetFormats(headless::HeadlessLocale::Germany());
+    platform.locale.SetFormats(platform::headless::HeadlessLocale::Germany());
     TDateTimePicker* picker = MakePicker(dtkDate, At(2026, 3, 5));
     Type("15");
     EXPECT_EQ(picker->Date(), EncodeDate(2026, 3, 15));
@@ -175,7 +176,7 @@ TEST_F(PickerTest, AltDownOpensTheCalendarAndAClickedDayIsTakenOnce) {
     Press(VK_DOWN, ssAlt);
     ASSERT_TRUE(picker->DroppedDown());
     TCalendarDropDown* calendar = picker->Calendar();
-    headless::HeadlessWindow* popup = ShownWindowOfKind(platform::WindowKind::Popup);
+    platform::headless::HeadlessWindow* popup = ShownWindowOfKind(platform::WindowKind::Popup);
     ASSERT_NE(popup, nullptr);
     EXPECT_EQ(popup->Bounds().top, 100 + 10 + 23) << "below the picker";
     SaveScreenshot(*popup, "calendar");
@@ -193,7 +194,7 @@ TEST_F(PickerTest, TheCalendarClosesWithoutAChangeOnEscapeOrAClickOutside) {
     TDateTimePicker* picker = MakePicker(dtkDate, At(2026, 1, 31));
     Click(form, 10 + 120 - 6, 20); // the drop-down button
     ASSERT_TRUE(picker->DroppedDown());
-    headless::HeadlessWindow* popup = ShownWindowOfKind(platform::WindowKind::Popup);
+    platform::headless::HeadlessWindow* popup = ShownWindowOfKind(platform::WindowKind::Popup);
     platform.windows.PressKey(*popup, VK_RIGHT);
     platform.windows.PressKey(*popup, VK_ESCAPE);
     EXPECT_FALSE(picker->DroppedDown());
@@ -208,7 +209,7 @@ TEST_F(PickerTest, TheCalendarClosesWithoutAChangeOnEscapeOrAClickOutside) {
 TEST_F(PickerTest, CalendarKeysMoveTheSelectionAcrossMonthsAndEnterTakesIt) {
     TDateTimePicker* picker = MakePicker(dtkDate, At(2026, 1, 31));
     picker->DropDown();
-    headless::HeadlessWindow* popup = ShownWindowOfKind(platform::WindowKind::Popup);
+    platform::headless::HeadlessWindow* popup = ShownWindowOfKind(platform::WindowKind::Popup);
     platform.windows.PressKey(*popup, VK_DOWN);
     EXPECT_EQ(picker->Calendar()->Month(), 2);
     platform.windows.PressKey(*popup, VK_RETURN);

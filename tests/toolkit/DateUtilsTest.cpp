@@ -73,7 +73,7 @@ TEST_F(DateFormatting, LocaleFormsOfTheUnitedStatesFixture) {
 }
 
 TEST_F(DateFormatting, LocaleFormsOfTheGermanFixture) {
-    locale.SetFormats(headless::HeadlessLocale::Germany());
+    locale.SetFormats(platform::headless::HeadlessLocale::Germany());
     const TDateTime value = At(2026, 3, 7, 8, 5, 3);
     EXPECT_EQ(DateToStr(value), "07.03.2026");
     EXPECT_EQ(TimeToStr(value), "08:05:03");

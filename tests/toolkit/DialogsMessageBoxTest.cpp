@@ -11,7 +11,7 @@ protected:
         owner = ShowForm(486, 302);
     }
     // Runs steps against the box while it waits for an answer.
-    void WhileShown(std::function<void(headless::HeadlessWindow&, TMessageForm&)> steps) {
+    void WhileShown(std::function<void(platform::headless::HeadlessWindow&, TMessageForm&)> steps) {
         platform.windows.Script([this, steps] {
             TMessageForm* box = nullptr;
             for (TCustomForm* form : app->Forms()) {
@@ -32,30 +32,32 @@ protected:
 } // namespace
 
 TEST_F(MessageBoxTest, YesNoAnswersByKeyboard) {
-    WhileShown(
-        [this](headless::HeadlessWindow& window, TMessageForm&) { platform.windows.Type(window, "n"); });
+    WhileShown([this](platform::headless::HeadlessWindow& window, TMessageForm&) {
+        platform.windows.Type(window, "n");
+    });
     EXPECT_EQ(AskExit(), IDNO);
-    WhileShown(
-        [this](headless::HeadlessWindow& window, TMessageForm&) { platform.windows.Type(window, "Y"); });
+    WhileShown([this](platform::headless::HeadlessWindow& window, TMessageForm&) {
+        platform.windows.Type(window, "Y");
+    });
     EXPECT_EQ(AskExit(), IDYES);
-    WhileShown([this](headless::HeadlessWindow& window, TMessageForm&) {
+    WhileShown([this](platform::headless::HeadlessWindow& window, TMessageForm&) {
         platform.windows.PressKey(window, VK_RETURN);
     });
     EXPECT_EQ(AskExit(), IDYES) << "Enter presses the focused first button";
-    WhileShown([this](headless::HeadlessWindow& window, TMessageForm& box) {
+    WhileShown([this](platform::headless::HeadlessWindow& window, TMessageForm& box) {
         platform.windows.PressKey(window, VK_TAB);
         EXPECT_TRUE(box.Buttons()[1]->Focused());
         platform.windows.PressKey(window, VK_RETURN);
     });
     EXPECT_EQ(AskExit(), IDNO);
-    WhileShown([this](headless::HeadlessWindow& window, TMessageForm&) {
+    WhileShown([this](platform::headless::HeadlessWindow& window, TMessageForm&) {
         platform.windows.PressKey(window, VK_ESCAPE);
     });
     EXPECT_EQ(AskExit(), IDNO) << "Escape gives the safe answer";
 }
 
 TEST_F(MessageBoxTest, YesNoAnswersByMouse) {
-    WhileShown([this](headless::HeadlessWindow& window, TMessageForm& box) {
+    WhileShown([this](platform::headless::HeadlessWindow& window, TMessageForm& box) {
         TMessageButton* no = box.Buttons()[1];
         platform.windows.MouseDown(window, no->Left() + 5, no->Top() + 5);
         platform.windows.MouseMove(window, 2, 2);
@@ -67,7 +69,7 @@ TEST_F(MessageBoxTest, YesNoAnswersByMouse) {
 }
 
 TEST_F(MessageBoxTest, TheBoxIsModalCentredOverTheActiveWindowAndSizedToItsText) {
-    WhileShown([this](headless::HeadlessWindow& window, TMessageForm& box) {
+    WhileShown([this](platform::headless::HeadlessWindow& window, TMessageForm& box) {
         EXPECT_FALSE(owner->Enabled()) << "the program's other windows wait";
         EXPECT_EQ(window.Title(), "Vesperon V2.4(Timer)");
         EXPECT_NEAR(box.Left() + box.Width() / 2, owner->Left() + owner->Width() / 2, 1);
@@ -85,7 +87,7 @@ TEST_F(MessageBoxTest, TheBoxIsModalCentredOverTheActiveWindowAndSizedToItsText)
     for (std::size_t i = 9; i < longText.size(); i += 10) {
         longText[i] = ' ';
     }
-    WhileShown([this](headless::HeadlessWindow& window, TMessageForm& box) {
+    WhileShown([this](platform::headless::HeadlessWindow& window, TMessageForm& box) {
         EXPECT_LE(box.Width(), 1280 * 3 / 4) << "long text wraps";
         EXPECT_GT(box.Message()->Height(), MeasureText(*box.Font(), "x").cy);
         platform.windows.PressKey(window, VK_RETURN);
@@ -95,7 +97,7 @@ TEST_F(MessageBoxTest, TheBoxIsModalCentredOverTheActiveWindowAndSizedToItsText)
 
 TEST_F(MessageBoxTest, ShowMessageUsesTheBoxOnceInstalledWithTheApplicationTitle) {
     InstallMessageBoxDialog();
-    WhileShown([this](headless::HeadlessWindow& window, TMessageForm& box) {
+    WhileShown([this](platform::headless::HeadlessWindow& window, TMessageForm& box) {
         EXPECT_EQ(window.Title(), "Vesperon V2.4(Timer)");
         EXPECT_EQ(box.Buttons().size(), 1u);
         EXPECT_EQ(box.Message()->Caption(), "The set time is overdue!");
@@ -103,8 +105,9 @@ TEST_F(MessageBoxTest, ShowMessageUsesTheBoxOnceInstalledWithTheApplicationTitle
     });
     ShowMessage("The set time is overdue!");
     EXPECT_TRUE(platform.windows.ScriptEmpty());
-    WhileShown(
-        [this](headless::HeadlessWindow& window, TMessageForm&) { platform.windows.Type(window, "n"); });
+    WhileShown([this](platform::headless::HeadlessWindow& window, TMessageForm&) {
+        platform.windows.Type(window, "n");
+    });
     EXPECT_EQ(app->MessageBox("Are you sure to exit?", app->Title(), MB_YESNO | MB_ICONQUESTION), IDNO);
     EXPECT_TRUE(platform.messageBoxes.Shown().empty()) << "the scripted provider was replaced";
 }

@@ -36,7 +36,7 @@ TEST_F(HintTest, TheHintShowsAfterThePointerRestsForTheHintPause) {
     Advance(1);
     ASSERT_NE(hints->ShownHint(), nullptr);
     EXPECT_EQ(hints->ShownHint()->Text(), "Help");
-    headless::HeadlessWindow* tip = ShownWindowOfKind(platform::WindowKind::Tooltip);
+    platform::headless::HeadlessWindow* tip = ShownWindowOfKind(platform::WindowKind::Tooltip);
     ASSERT_NE(tip, nullptr);
     EXPECT_EQ(tip->Bounds().left, 100 + 21);
     EXPECT_GT(tip->Bounds().top, 100 + 16);

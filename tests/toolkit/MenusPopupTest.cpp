@@ -25,11 +25,11 @@ protected:
         return item;
     }
     // Runs steps against the open menu's window while Popup waits.
-    void WhileOpen(std::function<void(headless::HeadlessWindow&, TMenuWindow&)> steps) {
+    void WhileOpen(std::function<void(platform::headless::HeadlessWindow&, TMenuWindow&)> steps) {
         platform.windows.Script([this, steps] {
             TMenuWindow* window = menu->Window();
             ASSERT_NE(window, nullptr);
-            steps(*dynamic_cast<headless::HeadlessWindow*>(window->NativeWindow()), *window);
+            steps(*dynamic_cast<platform::headless::HeadlessWindow*>(window->NativeWindow()), *window);
         });
     }
     TPoint Centre(TMenuWindow& window, int index) {
@@ -48,7 +48,7 @@ protected:
 } // namespace
 
 TEST_F(MenuTest, KeyboardSelectionSkipsTheSeparatorAndTheClickFollowsPopup) {
-    WhileOpen([this](headless::HeadlessWindow& window, TMenuWindow& menuWindow) {
+    WhileOpen([this](platform::headless::HeadlessWindow& window, TMenuWindow& menuWindow) {
         platform.windows.PressKey(window, VK_DOWN);
         EXPECT_EQ(menuWindow.Selected(), 0);
         platform.windows.PressKey(window, VK_DOWN);
@@ -66,7 +66,7 @@ TEST_F(MenuTest, KeyboardSelectionSkipsTheSeparatorAndTheClickFollowsPopup) {
 }
 
 TEST_F(MenuTest, MouseChoosesTheItemUnderThePointer) {
-    WhileOpen([this](headless::HeadlessWindow& window, TMenuWindow& menuWindow) {
+    WhileOpen([this](platform::headless::HeadlessWindow& window, TMenuWindow& menuWindow) {
         EXPECT_EQ(window.Bounds().left, 500);
         EXPECT_EQ(window.Bounds().top, 400);
         TPoint p = Centre(menuWindow, 1);
@@ -81,13 +81,14 @@ TEST_F(MenuTest, MouseChoosesTheItemUnderThePointer) {
 }
 
 TEST_F(MenuTest, EscapeAndAClickOutsideCloseWithoutAChoice) {
-    WhileOpen([this](headless::HeadlessWindow& window, TMenuWindow&) {
+    WhileOpen([this](platform::headless::HeadlessWindow& window, TMenuWindow&) {
         platform.windows.PressKey(window, VK_DOWN);
         platform.windows.PressKey(window, VK_ESCAPE);
     });
     menu->Popup(10, 10);
-    WhileOpen(
-        [this](headless::HeadlessWindow& window, TMenuWindow&) { platform.windows.Click(window, -30, 5); });
+    WhileOpen([this](platform::headless::HeadlessWindow& window, TMenuWindow&) {
+        platform.windows.Click(window, -30, 5);
+    });
     menu->Popup(10, 10);
     Idle();
     EXPECT_TRUE(clicks.empty());
@@ -95,7 +96,7 @@ TEST_F(MenuTest, EscapeAndAClickOutsideCloseWithoutAChoice) {
 
 TEST_F(MenuTest, MnemonicsChooseTheirItemAndDisabledItemsCannotBeChosen) {
     exit->SetEnabled(false);
-    WhileOpen([this](headless::HeadlessWindow& window, TMenuWindow& menuWindow) {
+    WhileOpen([this](platform::headless::HeadlessWindow& window, TMenuWindow& menuWindow) {
         platform.windows.Type(window, "e");
         EXPECT_TRUE(menu->IsOpen()) << "Exit is disabled";
         TPoint p = Centre(menuWindow, 2);
@@ -109,7 +110,7 @@ TEST_F(MenuTest, MnemonicsChooseTheirItemAndDisabledItemsCannotBeChosen) {
 }
 
 TEST_F(MenuTest, AMenuNearTheScreenEdgeOpensOnTheOtherSideAndClosesWhenTheFocusGoes) {
-    WhileOpen([this](headless::HeadlessWindow& window, TMenuWindow&) {
+    WhileOpen([this](platform::headless::HeadlessWindow& window, TMenuWindow&) {
         EXPECT_LE(window.Bounds().right, 1280);
         EXPECT_LE(window.Bounds().bottom, 1024);
         EXPECT_EQ(window.Bounds().right, 1275);

@@ -1,18 +1,15 @@
 #include "GraphicsTestSupport.h"
-#include "support/FontsTest.h"
+#include "platform/headless/HeadlessPlatform.h"
+#include "support/ScopedPlatform.h"
 #include "toolkit/graphics/FontEngine.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class AcceleratorPrefix : public FontsTest {};
-class WordWrap : public FontsTest {};
-class DrawTextPlacement : public FontsTest {};
-class TextOutput : public FontsTest {};
-class CanvasHandle : public FontsTest {};
-
 struct TextSurface {
+    platform::headless::HeadlessPlatform platform; // the test fonts
+    ScopedPlatform installed{platform};
     TBitmap bitmap{200, 80};
     TCanvas& canvas = *bitmap.Canvas();
     TPixelBuffer& pixels = bitmap.Buffer();
@@ -40,7 +37,7 @@ struct TextSurface {
 
 } // namespace
 
-TEST_F(AcceleratorPrefix, AmpersandUnderlinesTheNextLetterOnly) {
+TEST(AcceleratorPrefix, AmpersandUnderlinesTheNextLetterOnly) {
     TextSurface s;
     TRect r = Rect(10, 10, 190, 40);
     DrawText(s.dc, "&File", r, DT_SINGLELINE);
@@ -52,7 +49,7 @@ TEST_F(AcceleratorPrefix, AmpersandUnderlinesTheNextLetterOnly) {
     EXPECT_EQ(int(underline.size()), s.canvas.TextWidth("F"));
 }
 
-TEST_F(AcceleratorPrefix, DoubledAmpersandShowsOneAndNoPrefixShowsAll) {
+TEST(AcceleratorPrefix, DoubledAmpersandShowsOneAndNoPrefixShowsAll) {
     TextSurface s;
     TRect measured = Rect(0, 0, 200, 40);
     DrawText(s.dc, "a&&b", measured, DT_CALCRECT | DT_SINGLELINE);
@@ -65,7 +62,7 @@ TEST_F(AcceleratorPrefix, DoubledAmpersandShowsOneAndNoPrefixShowsAll) {
     EXPECT_EQ(measured.Width(), s.canvas.TextWidth("ab"));
 }
 
-TEST_F(WordWrap, CalcRectReturnsTheHeightOfTheWrappedLines) {
+TEST(WordWrap, CalcRectReturnsTheHeightOfTheWrappedLines) {
     TextSurface s;
     const std::string text = "the quick brown fox jumps over the lazy dog";
     const int lineHeight = s.canvas.TextHeight(text);
@@ -82,7 +79,7 @@ TEST_F(WordWrap, CalcRectReturnsTheHeightOfTheWrappedLines) {
     EXPECT_EQ(single.Width(), s.canvas.TextWidth(text));
 }
 
-TEST_F(WordWrap, LongWordStaysWholeAndLineBreaksCount) {
+TEST(WordWrap, LongWordStaysWholeAndLineBreaksCount) {
     TextSurface s;
     const int lineHeight = s.canvas.TextHeight("x");
     TRect r = Rect(0, 0, 10, 0);
@@ -92,7 +89,7 @@ TEST_F(WordWrap, LongWordStaysWholeAndLineBreaksCount) {
     EXPECT_EQ(DrawText(s.dc, "one\r\ntwo\nthree", lines, DT_CALCRECT), 3 * lineHeight);
 }
 
-TEST_F(DrawTextPlacement, CentreRightAndVerticalCentre) {
+TEST(DrawTextPlacement, CentreRightAndVerticalCentre) {
     TextSurface s;
     const int width = s.canvas.TextWidth("Stop");
     TRect r = Rect(0, 0, 200, 80);
@@ -110,14 +107,14 @@ TEST_F(DrawTextPlacement, CentreRightAndVerticalCentre) {
     EXPECT_NEAR((ink.Top + ink.Bottom) / 2, 40, 4);
 }
 
-TEST_F(DrawTextPlacement, ExpandTabsUsesEightAverageCharacters) {
+TEST(DrawTextPlacement, ExpandTabsUsesEightAverageCharacters) {
     TextSurface s;
     TRect r = Rect(0, 0, 200, 40);
     DrawText(s.dc, "\tx", r, DT_CALCRECT | DT_EXPANDTABS | DT_SINGLELINE);
     EXPECT_EQ(r.Width(), 8 * s.Metrics().aveCharWidth + s.canvas.TextWidth("x"));
 }
 
-TEST_F(TextOutput, AlignmentPlacesTheReferencePoint) {
+TEST(TextOutput, AlignmentPlacesTheReferencePoint) {
     TextSurface s;
     const int width = s.canvas.TextWidth("Help");
     SetTextAlign(s.dc, TA_RIGHT | TA_TOP);
@@ -132,7 +129,7 @@ TEST_F(TextOutput, AlignmentPlacesTheReferencePoint) {
     EXPECT_EQ(ChangedBounds(b.pixels).Bottom, 40);
 }
 
-TEST_F(TextOutput, OpaqueModeFillsTheTextCell) {
+TEST(TextOutput, OpaqueModeFillsTheTextCell) {
     TextSurface s;
     s.canvas.Brush()->SetColor(clYellow);
     s.canvas.TextOut(10, 10, "OK");
@@ -144,7 +141,7 @@ TEST_F(TextOutput, OpaqueModeFillsTheTextCell) {
     EXPECT_EQ(s.canvas.PenPos(), Point(10 + s.canvas.TextWidth("OK"), 10));
 }
 
-TEST_F(TextOutput, TextRectClipsAndFillsWithASolidBrush) {
+TEST(TextOutput, TextRectClipsAndFillsWithASolidBrush) {
     TextSurface s;
     s.canvas.TextRect(Rect(10, 10, 16, 30), 10, 10, "Wide text here");
     EXPECT_GE(ChangedBounds(s.pixels).Left, 10);
@@ -156,7 +153,7 @@ TEST_F(TextOutput, TextRectClipsAndFillsWithASolidBrush) {
     EXPECT_EQ(ChangedBounds(f.pixels), Rect(0, 0, 50, 30));
 }
 
-TEST_F(TextOutput, UnderlineStyleDrawsUnderTheWholeText) {
+TEST(TextOutput, UnderlineStyleDrawsUnderTheWholeText) {
     TextSurface s;
     s.canvas.Font()->SetStyle(fsUnderline);
     s.canvas.TextOut(10, 10, "ab");
@@ -164,7 +161,7 @@ TEST_F(TextOutput, UnderlineStyleDrawsUnderTheWholeText) {
     EXPECT_EQ(int(s.DarkColumns(row).size()), s.canvas.TextWidth("ab"));
 }
 
-TEST_F(TextOutput, MetricsMatchTheDeviceContextFont) {
+TEST(TextOutput, MetricsMatchTheDeviceContextFont) {
     TextSurface s;
     TTextMetric tm;
     ASSERT_TRUE(GetTextMetrics(s.dc, tm));
@@ -175,7 +172,7 @@ TEST_F(TextOutput, MetricsMatchTheDeviceContextFont) {
     EXPECT_EQ(size, s.canvas.TextExtent("Start"));
 }
 
-TEST_F(CanvasHandle, HandingOutTheContextSelectsTheCurrentFont) {
+TEST(CanvasHandle, HandingOutTheContextSelectsTheCurrentFont) {
     TextSurface s;
     s.canvas.Font()->SetHeight(-20);
     s.canvas.Font()->SetColor(clRed);

@@ -1,12 +1,11 @@
-#include "support/FontsTest.h"
+#include "platform/Platform.h"
+#include "platform/headless/HeadlessPlatform.h"
+#include "support/ScopedPlatform.h"
 #include "toolkit/graphics/FontEngine.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-class FontLookup : public FontsTest {};
-class TextMetrics : public FontsTest {};
 
 TFont MakeFont(const std::string& name, int height, TFontStyles style = 0) {
     TFont font;
@@ -16,16 +15,35 @@ TFont MakeFont(const std::string& name, int height, TFontStyles style = 0) {
     return font;
 }
 
+// Text measured with the headless platform's fonts.
+class FontTest : public ::testing::Test {
+protected:
+    platform::headless::HeadlessPlatform platform;
+    ScopedPlatform installed{platform};
+};
+
+using FontLookup = FontTest;
+using TextMetrics = FontTest;
+
 } // namespace
 
-TEST_F(FontLookup, ArialResolvesToLiberationSans) {
+TEST_F(FontLookup, AnInstanceNamesTheFamilyOfItsFace) {
     EXPECT_EQ(FontInstanceFor(MakeFont("Arial", -11)).FamilyName(), "Liberation Sans");
-    EXPECT_EQ(FontInstanceFor(MakeFont("Arial", -11, fsBold)).FamilyName(), "Liberation Sans");
+    EXPECT_EQ(FontInstanceFor(MakeFont("MS Sans Serif", -11, fsBold)).FamilyName(), "Liberation Sans");
 }
 
-TEST_F(FontLookup, MsSansSerifResolvesToLiberationSans) {
-    const std::string family = FontInstanceFor(MakeFont("MS Sans Serif", -11)).FamilyName();
-    EXPECT_EQ(family, "Liberation Sans");
+TEST_F(FontLookup, WithoutAFontSourceTextHasMetricsAndLaterGetsTheRealFace) {
+    const TFont font = MakeFont("Arial", -23, fsItalic);
+    {
+        ScopedPlatform fontless{[](platform::Platform& set) {
+            set.fonts = nullptr;
+        }};
+        const TFontInstance& faceless = FontInstanceFor(font);
+        EXPECT_EQ(faceless.FamilyName(), "");
+        EXPECT_EQ(faceless.Metrics().emSize, 23);
+        EXPECT_GT(faceless.Metrics().height, 0);
+    }
+    EXPECT_EQ(FontInstanceFor(font).FamilyName(), "Liberation Sans");
 }
 
 TEST_F(TextMetrics, ArialMinusElevenHasTextHeightFourteen) {

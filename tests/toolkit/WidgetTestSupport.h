@@ -27,7 +27,7 @@ protected:
     static std::uint32_t Pixel(TColor color) { return ColorToPixel(ColorToRGB(color)); }
 
     // The last presented frame of a headless window as a pixel buffer.
-    static TPixelBuffer FrameOf(headless::HeadlessWindow& window) {
+    static TPixelBuffer FrameOf(platform::headless::HeadlessWindow& window) {
         platform::PixelView view = window.Frame();
         TPixelBuffer buffer(view.width, view.height);
         for (int y = 0; y < view.height; ++y) {
@@ -39,15 +39,15 @@ protected:
     }
 
     // Writes a frame as <artifacts>/stdctrls/<name>.png for review.
-    static void SaveScreenshot(headless::HeadlessWindow& window, const std::string& name) {
+    static void SaveScreenshot(platform::headless::HeadlessWindow& window, const std::string& name) {
         std::filesystem::path folder = std::filesystem::path(VESPERON_ARTIFACTS_DIR) / "stdctrls";
         std::filesystem::create_directories(folder);
         EXPECT_TRUE(WritePng((folder / (name + ".png")).string(), FrameOf(window)));
     }
 
     // The visible headless window of a kind (popup menus, calendars, hints), or null.
-    headless::HeadlessWindow* ShownWindowOfKind(platform::WindowKind kind) {
-        for (headless::HeadlessWindow* window : platform.windows.Windows()) {
+    platform::headless::HeadlessWindow* ShownWindowOfKind(platform::WindowKind kind) {
+        for (platform::headless::HeadlessWindow* window : platform.windows.Windows()) {
             if (window->Options().kind == kind && window->Visible()) {
                 return window;
             }

@@ -166,14 +166,15 @@ TEST(PowerRequests, ShuttingDownPowersOffAndForcedShutdownIsAForcedPowerOff) {
 }
 
 TEST(PowerRequests, TheDryRunNamesTheSystemCalls) {
-    using platform::dryrun::PowerRequest;
-    using platform::win32::DescribeWin32Calls;
-    EXPECT_EQ(DescribeWin32Calls(PowerRequest{true, EWX_SHUTDOWN | EWX_FORCE, false, false}),
+    const platform::dryrun::RequestTexts texts = platform::win32::DryRunRequestTexts();
+    EXPECT_EQ(texts.exitWindows(EWX_SHUTDOWN | EWX_FORCE),
               "AdjustTokenPrivileges(SeShutdownPrivilege), ExitWindowsEx(EWX_POWEROFF | EWX_FORCE, 0)");
-    EXPECT_EQ(DescribeWin32Calls(PowerRequest{false, 0, true, true}),
+    EXPECT_EQ(texts.exitWindows(EWX_LOGOFF),
+              "AdjustTokenPrivileges(SeShutdownPrivilege), ExitWindowsEx(EWX_LOGOFF, 0)");
+    EXPECT_EQ(texts.powerState(true),
               "AdjustTokenPrivileges(SeShutdownPrivilege), SetSuspendState(FALSE, TRUE, FALSE)");
-    EXPECT_EQ(DescribeWin32Calls(PowerRequest{false, 0, false, false}),
-              "AdjustTokenPrivileges(SeShutdownPrivilege), SetSuspendState(TRUE, FALSE, FALSE)");
+    EXPECT_EQ(texts.powerState(false),
+              "AdjustTokenPrivileges(SeShutdownPrivilege), SetSuspendState(TRUE, TRUE, FALSE)");
 }
 
 TEST(Clock, LocalTimeInDaysAndAMonotonicCount) {

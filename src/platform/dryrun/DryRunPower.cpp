@@ -4,51 +4,56 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
-#include <filesystem>
-#include <fstream>
 #include <utility>
 
 namespace platform::dryrun {
 
 namespace {
 
-std::string LocalTimeText() {
-    const std::time_t now = std::time(nullptr);
-    // The program has one thread, so the shared result of localtime is safe here.
-    const std::tm* local = std::localtime(&now);
-    char text[32] = "";
-    if (local != nullptr) {
-        std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", local);
-    }
-    return text;
-}
-
-} // namespace
-
-std::string ActionNumber(const PowerRequest& request) {
-    if (!request.endSession) {
-        return request.suspend ? "5" : "6";
-    }
-    const bool force = (request.flags & EWX_FORCE) != 0;
-    if ((request.flags & EWX_REBOOT) != 0) {
+// The program's action number for each request it makes; the dry-run line names it so
+// that a run can be checked against the chosen action. A forced log-off or restart is no
+// action of the program.
+const char* ExitWindowsActionNumber(unsigned flags) {
+    const bool force = (flags & EWX_FORCE) != 0;
+    if ((flags & EWX_REBOOT) != 0) {
         return force ? "-" : "3";
     }
-    if ((request.flags & EWX_SHUTDOWN) != 0) {
+    if ((flags & EWX_SHUTDOWN) != 0) {
         return force ? "4" : "1";
     }
     return force ? "-" : "2";
 }
 
-DryRunPower::DryRunPower(std::string logPath, DescribeCalls describe)
-    : logPath_(std::move(logPath)), describe_(std::move(describe)) {}
+const char* PowerStateActionNumber(bool suspend) {
+    return suspend ? "5" : "6";
+}
+
+std::string LocalTimeText() {
+    const std::time_t now = std::time(nullptr);
+    char text[32] = "";
+    // Requests come from the program's one thread, so the shared result of localtime is safe.
+    if (const std::tm* local = std::localtime(&now)) {
+        std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", local);
+    }
+    return text;
+}
+
+std::string RequestLine(const char* actionNumber, const std::string& calls) {
+    return LocalTimeText() + " dry-run action " + actionNumber + ": " + calls + "\n";
+}
+
+} // namespace
+
+DryRunPower::DryRunPower(std::string logPath, RequestTexts texts)
+    : logPath_(std::move(logPath)), texts_(std::move(texts)) {}
 
 bool DryRunPower::ExitWindowsEx(unsigned flags, unsigned /*reason*/) {
-    Log(PowerRequest{true, flags, false, false});
+    Log(RequestLine(ExitWindowsActionNumber(flags), texts_.exitWindows(flags)));
     return true;
 }
 
-bool DryRunPower::SetSystemPowerState(bool suspend, bool force) {
-    Log(PowerRequest{false, 0, suspend, force});
+bool DryRunPower::SetSystemPowerState(bool suspend, bool /*force*/) {
+    Log(RequestLine(PowerStateActionNumber(suspend), texts_.powerState(suspend)));
     return true;
 }
 
@@ -56,37 +61,19 @@ bool DryRunPower::SetShutdownPrivilege(bool /*enable*/, PowerRight /*right*/) {
     return true;
 }
 
-std::optional<std::string> DryRunPower::ParseSwitch(std::string_view argument) {
-    constexpr std::string_view kSwitch = "--dry-run";
-    if (argument == kSwitch) {
-        return std::string();
-    }
-    if (argument.size() > kSwitch.size() && argument.substr(0, kSwitch.size()) == kSwitch &&
-        argument[kSwitch.size()] == '=') {
-        return std::string(argument.substr(kSwitch.size() + 1));
-    }
-    return std::nullopt;
-}
-
-void DryRunPower::Log(const PowerRequest& request) const {
-    const std::string line =
-        LocalTimeText() + " dry-run action " + ActionNumber(request) + ": " + describe_(request) + "\n";
+void DryRunPower::Log(const std::string& line) const {
     std::fputs(line.c_str(), stderr);
-    std::fflush(stderr);
     if (logPath_.empty()) {
         return;
     }
-    // The path is UTF-8 on every platform.
-    const std::filesystem::path path(std::u8string(logPath_.begin(), logPath_.end()));
-    errno = 0;
-    std::ofstream file(path, std::ios::app | std::ios::binary);
-    if (file.is_open()) {
-        file << line;
-        file.close();
+    std::FILE* file = std::fopen(logPath_.c_str(), "a");
+    if (file == nullptr) {
+        std::fprintf(stderr, "vesperon: dry-run log %s: %s\n", logPath_.c_str(), std::strerror(errno));
+        return;
     }
-    if (file.fail()) {
-        const char* reason = errno != 0 ? std::strerror(errno) : "cannot be written";
-        std::fprintf(stderr, "vesperon: dry-run log %s: %s\n", logPath_.c_str(), reason);
+    std::fputs(line.c_str(), file);
+    if (std::fclose(file) != 0) {
+        std::fprintf(stderr, "vesperon: dry-run log %s: %s\n", logPath_.c_str(), std::strerror(errno));
     }
 }
 

@@ -1,5 +1,6 @@
-// Fonts of a Linux desktop: fontconfig finds the face for a family name and style, FreeType
-// measures and rasterises its glyphs (hinted, grey-scale antialiased).
+// Font faces read and rasterised by FreeType, from a font file and the face's index in it.
+// Any font source that finds files (fontconfig, a fixed set of test fonts) opens its faces
+// here.
 #pragma once
 
 #include "platform/Fonts.h"
@@ -9,24 +10,17 @@
 
 namespace platform::freetype {
 
-class FreeTypeLibrary;
+// One FreeType library instance. Every face opened from it holds a share, so faces may
+// outlive the font source that opened them.
+struct Library;
 
-class FreeTypeFonts final : public IFonts {
-public:
-    FreeTypeFonts();
-    ~FreeTypeFonts() override;
-    FreeTypeFonts(const FreeTypeFonts&) = delete;
-    FreeTypeFonts& operator=(const FreeTypeFonts&) = delete;
+// nullptr when FreeType cannot start.
+std::shared_ptr<Library> OpenLibrary();
 
-    std::unique_ptr<IFontFace> OpenFace(const std::string& family, bool bold, bool italic) override;
-
-private:
-    // Shared with every face opened, which may outlive this object.
-    std::shared_ptr<FreeTypeLibrary> library_;
-};
-
-// The family fontconfig is asked for: the classic dialog fonts have no free equivalent of
-// their own; their widths are closest to the Arial-compatible Liberation Sans.
-std::string FamilyToAsk(const std::string& name);
+// The face at `index` in the file at `path`; bold or italic asked for but missing from the
+// face is synthesised when glyphs are rendered. nullptr when there is no library or the file
+// holds no such face.
+std::unique_ptr<IFontFace> OpenFace(const std::shared_ptr<Library>& library, const std::string& path,
+                                    int index, bool bold, bool italic);
 
 } // namespace platform::freetype

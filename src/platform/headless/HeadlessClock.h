@@ -6,7 +6,7 @@
 
 #include <utility>
 
-namespace headless {
+namespace platform::headless {
 
 class HeadlessClock : public platform::IClock {
 public:
@@ -59,4 +59,4 @@ private:
     platform::LocaleFormats formats_;
 };
 
-} // namespace headless
+} // namespace platform::headless

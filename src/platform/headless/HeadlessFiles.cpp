@@ -1,6 +1,6 @@
 #include "platform/headless/HeadlessFiles.h"
 
-namespace headless {
+namespace platform::headless {
 
 bool HeadlessFiles::ReadFile(const std::string& path, std::string& content) {
     const auto found = files_.find(path);
@@ -35,4 +35,4 @@ bool HeadlessFiles::ReplaceFile(const std::string& path, const std::string& cont
     return true;
 }
 
-} // namespace headless
+} // namespace platform::headless

@@ -8,7 +8,7 @@
 #include <set>
 #include <string>
 
-namespace headless {
+namespace platform::headless {
 
 // Thrown by a write that was told to crash: stands for the process dying at that point.
 struct SimulatedCrash {};
@@ -38,4 +38,4 @@ private:
     int writeCount_ = 0;
 };
 
-} // namespace headless
+} // namespace platform::headless

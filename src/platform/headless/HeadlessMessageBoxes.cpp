@@ -1,6 +1,6 @@
 #include "platform/headless/HeadlessMessageBoxes.h"
 
-namespace headless {
+namespace platform::headless {
 
 namespace {
 // The first button of a box style (OK, Abort, Yes, Retry).
@@ -31,4 +31,4 @@ int HeadlessMessageBoxes::Show(const std::string& text, const std::string& capti
     return answer;
 }
 
-} // namespace headless
+} // namespace platform::headless

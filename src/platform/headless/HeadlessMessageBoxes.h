@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace headless {
+namespace platform::headless {
 
 struct RecordedMessageBox {
     std::string text;
@@ -34,4 +34,4 @@ private:
     std::vector<RecordedMessageBox> shown_;
 };
 
-} // namespace headless
+} // namespace platform::headless

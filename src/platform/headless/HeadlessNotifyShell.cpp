@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace headless {
+namespace platform::headless {
 
 HeadlessNotifyShell::Icon* HeadlessNotifyShell::Find(const platform::NotifyIconData& data) {
     auto found = std::find_if(icons_.begin(), icons_.end(), [&data](const Icon& icon) {
@@ -96,4 +96,4 @@ void HeadlessNotifyShell::RestartHost(bool comesBack) {
     }
 }
 
-} // namespace headless
+} // namespace platform::headless

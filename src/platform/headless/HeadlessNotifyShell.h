@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace headless {
+namespace platform::headless {
 
 struct RecordedNotifyCall {
     unsigned message = 0;
@@ -61,4 +61,4 @@ private:
     std::vector<platform::INotifySink*> listeners_;
 };
 
-} // namespace headless
+} // namespace platform::headless

@@ -5,7 +5,7 @@
 #include "platform/Platform.h"
 #include "platform/WindowSystem.h"
 
-namespace headless {
+namespace platform::headless {
 
 HeadlessPlatform::~HeadlessPlatform() {
     if (installed_) {
@@ -13,9 +13,10 @@ HeadlessPlatform::~HeadlessPlatform() {
     }
 }
 
-void HeadlessPlatform::Install() {
+platform::Platform HeadlessPlatform::Record() {
     platform::Platform set;
     set.clock = &clock;
+    set.fonts = fonts.get();
     set.locale = &locale;
     set.windows = &windows;
     set.power = &power;
@@ -27,9 +28,12 @@ void HeadlessPlatform::Install() {
     set.paths = &paths;
     set.files = &files;
     set.sessionEnd = &sessionEnd;
-    set.fonts = fonts;
-    platform::Install(set);
+    return set;
+}
+
+void HeadlessPlatform::Install() {
+    platform::Install(Record());
     installed_ = true;
 }
 
-} // namespace headless
+} // namespace platform::headless

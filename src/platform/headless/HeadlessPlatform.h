@@ -1,12 +1,12 @@
 // The whole headless backend in one object: virtual clock, fixed locale, in-memory windows
-// with scripted input, message boxes answered by the test, in-memory files, and recorders
-// for power, shell, notification area, session lock and log-on entry. Fonts are the host's,
-// handed in by the test program (none: text has metrics but draws nothing). Install() makes
-// it the active platform; the destructor uninstalls it.
+// with scripted input, message boxes answered by the test, the test fonts, in-memory files,
+// and recorders for power, shell, notification area, session lock and log-on entry. Record() lists these
+// facilities as a platform record; Install() makes it the active platform, and then the
+// destructor uninstalls it.
 #pragma once
 
-#include "platform/Fonts.h"
 #include "platform/NotifyShell.h"
+#include "platform/Platform.h"
 #include "platform/headless/HeadlessClock.h"
 #include "platform/headless/HeadlessFiles.h"
 #include "platform/headless/HeadlessMessageBoxes.h"
@@ -15,8 +15,11 @@
 #include "platform/headless/HeadlessRecorders.h"
 #include "platform/headless/HeadlessSessionEnd.h"
 #include "platform/headless/HeadlessWindows.h"
+#include "platform/testfonts/TestFonts.h"
 
-namespace headless {
+#include <memory>
+
+namespace platform::headless {
 
 class HeadlessPlatform {
 public:
@@ -25,6 +28,8 @@ public:
     HeadlessPlatform(const HeadlessPlatform&) = delete;
     HeadlessPlatform& operator=(const HeadlessPlatform&) = delete;
 
+    // The platform record of this backend's facilities.
+    platform::Platform Record();
     void Install();
 
     HeadlessClock clock;
@@ -39,10 +44,10 @@ public:
     HeadlessAutostart autostart;
     HeadlessPaths paths;
     HeadlessSessionEnd sessionEnd;
-    platform::IFonts* fonts = nullptr;
+    std::unique_ptr<platform::IFonts> fonts = platform::testfonts::OpenTestFonts();
 
 private:
     bool installed_ = false;
 };
 
-} // namespace headless
+} // namespace platform::headless

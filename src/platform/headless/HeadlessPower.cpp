@@ -1,6 +1,6 @@
 #include "platform/headless/HeadlessPower.h"
 
-namespace headless {
+namespace platform::headless {
 
 namespace {
 
@@ -41,4 +41,4 @@ bool HeadlessPower::SetShutdownPrivilege(bool enable, platform::PowerRight right
     return privilegeAnswer_;
 }
 
-} // namespace headless
+} // namespace platform::headless

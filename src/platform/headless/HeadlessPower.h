@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace headless {
+namespace platform::headless {
 
 class HeadlessPower : public platform::IPower, public platform::IPrivilege {
 public:
@@ -30,4 +30,4 @@ private:
     bool requestAnswer_ = true;
 };
 
-} // namespace headless
+} // namespace platform::headless

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace headless {
+namespace platform::headless {
 
 class HeadlessShell : public platform::IShell {
 public:
@@ -59,4 +59,4 @@ public:
     std::string configFolder = "/tmp/vesperon-test/";
 };
 
-} // namespace headless
+} // namespace platform::headless

@@ -1,6 +1,6 @@
 #include "platform/headless/HeadlessSessionEnd.h"
 
-namespace headless {
+namespace platform::headless {
 
 std::optional<bool> HeadlessSessionEnd::QueryEndSession() {
     if (sink_ == nullptr) {
@@ -15,4 +15,4 @@ void HeadlessSessionEnd::EndSession(bool ending) {
     }
 }
 
-} // namespace headless
+} // namespace platform::headless

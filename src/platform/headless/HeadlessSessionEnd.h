@@ -6,7 +6,7 @@
 
 #include <optional>
 
-namespace headless {
+namespace platform::headless {
 
 class HeadlessSessionEnd : public platform::ISessionEnd {
 public:
@@ -22,4 +22,4 @@ private:
     platform::ISessionEndSink* sink_ = nullptr;
 };
 
-} // namespace headless
+} // namespace platform::headless

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-namespace headless {
+namespace platform::headless {
 
 using platform::InputEvent;
 using platform::InputKind;
@@ -283,4 +283,4 @@ void HeadlessWindowSystem::UnwatchFd(int fd) {
     std::erase(watched_, fd);
 }
 
-} // namespace headless
+} // namespace platform::headless

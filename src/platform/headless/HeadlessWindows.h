@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-namespace headless {
+namespace platform::headless {
 
 class HeadlessWindowSystem;
 
@@ -168,4 +168,4 @@ private:
     std::vector<int> watched_;
 };
 
-} // namespace headless
+} // namespace platform::headless

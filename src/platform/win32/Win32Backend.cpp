@@ -25,7 +25,7 @@ public:
     Win32Backend(std::unique_ptr<Win32WindowSystem> windows, const BackendOptions& options)
         : windows_(std::move(windows)) {
         if (options.dryRunLog) {
-            dryRun_ = std::make_unique<dryrun::DryRunPower>(*options.dryRunLog, DescribeWin32Calls);
+            dryRun_ = std::make_unique<dryrun::DryRunPower>(*options.dryRunLog, DryRunRequestTexts());
         }
         set_.clock = &clock_;
         set_.fonts = &fonts_;

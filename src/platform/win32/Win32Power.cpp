@@ -44,13 +44,17 @@ unsigned SystemExitFlags(unsigned flags) {
     return system;
 }
 
-std::string DescribeWin32Calls(const dryrun::PowerRequest& request) {
-    if (!request.endSession) {
-        return std::string("AdjustTokenPrivileges(SeShutdownPrivilege), SetSuspendState(") +
-               (request.suspend ? "FALSE" : "TRUE") + ", " + (request.force ? "TRUE" : "FALSE") + ", FALSE)";
-    }
-    return "AdjustTokenPrivileges(SeShutdownPrivilege), ExitWindowsEx(" +
-           ExitFlagsText(SystemExitFlags(request.flags)) + ", 0)";
+dryrun::RequestTexts DryRunRequestTexts() {
+    // The actions always force a power-state request.
+    return dryrun::RequestTexts{
+        [](unsigned flags) {
+            return "AdjustTokenPrivileges(SeShutdownPrivilege), ExitWindowsEx(" +
+                   ExitFlagsText(SystemExitFlags(flags)) + ", 0)";
+        },
+        [](bool suspend) {
+            return std::string("AdjustTokenPrivileges(SeShutdownPrivilege), SetSuspendState(") +
+                   (suspend ? "FALSE" : "TRUE") + ", TRUE, FALSE)";
+        }};
 }
 
 bool Win32Power::ExitWindowsEx(unsigned flags, unsigned reason) {

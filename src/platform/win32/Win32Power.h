@@ -15,8 +15,8 @@ namespace platform::win32 {
 // force flag is kept.
 unsigned SystemExitFlags(unsigned flags);
 
-// The calls a request makes, as one line of text for the dry run.
-std::string DescribeWin32Calls(const dryrun::PowerRequest& request);
+// The calls each request makes, as one line of text for the dry run.
+dryrun::RequestTexts DryRunRequestTexts();
 
 class Win32Power final : public IPower, public IPrivilege {
 public:

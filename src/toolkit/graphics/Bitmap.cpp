@@ -1,3 +1,4 @@
+#include "toolkit/base/Store.h"
 #include "toolkit/graphics/Graphics.h"
 #include "toolkit/graphics/Resources.h"
 
@@ -112,10 +113,9 @@ TColor TBitmap::TransparentColor() const {
 }
 
 void TBitmap::SetTransparentColor(TColor value) {
-    if (transparentColor_ == value) {
+    if (!Store(transparentColor_, value)) {
         return;
     }
-    transparentColor_ = value;
     Changed();
 }
 

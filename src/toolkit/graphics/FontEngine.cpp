@@ -5,24 +5,123 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <cstdint>
+#include <cstdlib>
 #include <map>
+#include <utility>
 
 namespace {
 
 // Sizes outside this range are clamped; they only come from broken settings.
 constexpr int kMinEm = 1;
 constexpr int kMaxEm = 400;
-
-// The instance cache, alive until the program ends. Instances are kept per fonts object, so
-// that a test installing other fonts does not see faces of the previous ones.
-std::map<std::string, std::unique_ptr<TFontInstance>>& Instances() {
-    static std::map<std::string, std::unique_ptr<TFontInstance>> instances;
-    return instances;
-}
+// The em size of height 0, the default font size.
+constexpr int kDefaultEm = 11;
 
 int RoundToInt(double value) {
     return int(std::lround(value));
+}
+
+// The height of the font's cell in design units: the Windows ascent plus descent, or the
+// typographic ones when the font has no Windows values.
+double DesignCellHeight(const platform::FontDesign& design) {
+    return design.winAscent + design.winDescent > 0 ? double(design.winAscent + design.winDescent)
+                                                    : double(design.ascender - design.descender);
+}
+
+// The em size in pixels for a font height: a negative height is the em size itself, a
+// positive one the cell height (scaled by the face's design; taken as the em size without a
+// face), 0 the default size.
+int EmSizeFor(int height, const platform::FontDesign& design) {
+    int em = height == 0 ? kDefaultEm : std::abs(height);
+    if (height > 0 && design.unitsPerEm > 0) {
+        em = RoundToInt(height * design.unitsPerEm / DesignCellHeight(design));
+    }
+    return std::clamp(em, kMinEm, kMaxEm);
+}
+
+// Stand-in metrics of an instance without a face: text measures but draws nothing.
+TFontMetrics FacelessMetrics(int em) {
+    TFontMetrics metrics;
+    metrics.emSize = em;
+    metrics.ascent = RoundToInt(em * 0.9);
+    metrics.descent = RoundToInt(em * 0.25);
+    metrics.height = metrics.ascent + metrics.descent;
+    metrics.aveCharWidth = std::max(1, RoundToInt(em * 0.45));
+    metrics.maxCharWidth = em;
+    return metrics;
+}
+
+// The hinted extremes over a set of glyphs, in 1/64 pixel.
+struct TGlyphExtents {
+    long top = 0;    // the highest glyph top above the baseline
+    long bottom = 0; // the lowest glyph bottom (negative below the baseline)
+    long widest = 0; // the widest advance
+};
+
+// The extremes over the printable Western characters (32-126 and 160-255) the face has.
+TGlyphExtents MeasurePrintableWestern(platform::IFontFace& face) {
+    TGlyphExtents extents;
+    const auto measure = [&](char32_t code) {
+        const platform::GlyphBox box = face.MeasureGlyph(code);
+        if (!box.present) {
+            return;
+        }
+        extents.top = std::max(extents.top, box.top);
+        extents.bottom = std::min(extents.bottom, box.bottom);
+        extents.widest = std::max(extents.widest, box.advance);
+    };
+    for (char32_t code = 32; code <= 126; ++code) {
+        measure(code);
+    }
+    for (char32_t code = 160; code <= 255; ++code) {
+        measure(code);
+    }
+    return extents;
+}
+
+// Ascent and descent rounded outward to whole pixels, the widest advance to the nearest.
+void ApplyGlyphExtents(const TGlyphExtents& extents, TFontMetrics& metrics) {
+    metrics.ascent = int((extents.top + 63) / 64);
+    metrics.descent = int((-extents.bottom + 63) / 64);
+    metrics.height = metrics.ascent + metrics.descent;
+    metrics.maxCharWidth = int((extents.widest + 32) / 64);
+}
+
+// The values the face's design gives, scaled to the em size: the average width (when the
+// design has one), the external leading, the underline and the strikeout.
+void ApplyDesignValues(const platform::FontDesign& design, int em, TFontMetrics& metrics) {
+    const double scale = double(em) / design.unitsPerEm;
+    if (design.averageCharWidth > 0) {
+        metrics.aveCharWidth = std::max(1, RoundToInt(design.averageCharWidth * scale));
+    }
+    metrics.externalLeading =
+        std::max(0, RoundToInt((design.lineHeight - (design.ascender - design.descender)) * scale));
+    // The design gives the centre of the underline stroke; the offset is that of its top row.
+    metrics.underlineThickness = std::max(1, RoundToInt(design.underlineThickness * scale));
+    metrics.underlineOffset =
+        std::max(1, RoundToInt((-design.underlinePosition - design.underlineThickness / 2.0) * scale));
+    metrics.strikeoutOffset =
+        design.strikeoutPosition > 0 ? RoundToInt(design.strikeoutPosition * scale) : em / 4;
+}
+
+std::string CacheKey(const TFont& font, bool hasSource) {
+    // An instance made while no font source is installed has no face; its own key keeps it
+    // from standing in for a real one later.
+    std::string key = hasSource ? "" : "-";
+    for (char c : font.Name()) {
+        key += char(std::tolower(static_cast<unsigned char>(c)));
+    }
+    const TFontStyles style = font.Style();
+    key += '|' + std::to_string(font.Height()) + ((style & fsBold) != 0 ? "b" : "") +
+           ((style & fsItalic) != 0 ? "i" : "");
+    return key;
+}
+
+// The instance cache, alive until the program ends. Faces hold what they need of their
+// source, so they may outlive the backend that opened them.
+std::map<std::string, std::unique_ptr<TFontInstance>>& Instances() {
+    static std::map<std::string, std::unique_ptr<TFontInstance>> instances;
+    return instances;
 }
 
 } // namespace
@@ -41,71 +140,21 @@ TFontInstance::TFontInstance(platform::IFonts* fonts, const std::string& name, b
 
 TFontInstance::~TFontInstance() = default;
 
-void TFontInstance::ComputeFallbackMetrics(int em) {
-    face_.reset();
-    family_.clear();
-    metrics_.ascent = RoundToInt(em * 0.9);
-    metrics_.descent = RoundToInt(em * 0.25);
-    metrics_.height = metrics_.ascent + metrics_.descent;
-    metrics_.aveCharWidth = std::max(1, RoundToInt(em * 0.45));
-    metrics_.maxCharWidth = em;
-}
-
 void TFontInstance::ComputeMetrics(int height) {
-    int em = height < 0 ? -height : height;
-    if (height == 0) {
-        em = 11;
-    }
     const platform::FontDesign design = face_ != nullptr ? face_->Design() : platform::FontDesign{};
-    if (height > 0 && design.unitsPerEm > 0) {
-        // A positive height is the cell height: ascent plus descent of the font's design.
-        const double cell = design.winAscent + design.winDescent > 0
-                                ? double(design.winAscent + design.winDescent)
-                                : double(design.ascender - design.descender);
-        if (cell > 0) {
-            em = RoundToInt(height * design.unitsPerEm / cell);
-        }
-    }
-    em = std::clamp(em, kMinEm, kMaxEm);
-    metrics_.emSize = em;
-    if (face_ == nullptr || design.unitsPerEm <= 0 || !face_->SetPixelSize(em)) {
-        ComputeFallbackMetrics(em);
+    const int em = EmSizeFor(height, design);
+    if (face_ == nullptr || !face_->SetPixelSize(em)) {
+        face_.reset();
+        family_.clear();
+        metrics_ = FacelessMetrics(em);
         return;
     }
-    long top = 0;
-    long bottom = 0;
-    long widest = 0;
-    auto measure = [&](char32_t code) {
-        const platform::GlyphBox box = face_->MeasureGlyph(code);
-        if (!box.present) {
-            return;
-        }
-        top = std::max(top, box.top);
-        bottom = std::min(bottom, box.bottom);
-        widest = std::max(widest, box.advance);
-    };
-    for (char32_t code = 32; code <= 126; ++code) {
-        measure(code);
+    metrics_.emSize = em;
+    ApplyGlyphExtents(MeasurePrintableWestern(*face_), metrics_);
+    ApplyDesignValues(design, em, metrics_);
+    if (design.averageCharWidth <= 0) {
+        metrics_.aveCharWidth = std::max(1, Advance(U'x'));
     }
-    for (char32_t code = 160; code <= 255; ++code) {
-        measure(code);
-    }
-    metrics_.ascent = int((top + 63) / 64);
-    metrics_.descent = int((-bottom + 63) / 64);
-    metrics_.height = metrics_.ascent + metrics_.descent;
-    metrics_.maxCharWidth = int((widest + 32) / 64);
-    const double scale = double(em) / design.unitsPerEm;
-    metrics_.aveCharWidth = design.averageCharWidth > 0
-                                ? std::max(1, RoundToInt(design.averageCharWidth * scale))
-                                : std::max(1, Advance(U'x'));
-    metrics_.externalLeading =
-        std::max(0, RoundToInt((design.lineHeight - (design.ascender - design.descender)) * scale));
-    // The design gives the centre of the underline stroke; the offset is that of its top row.
-    metrics_.underlineThickness = std::max(1, RoundToInt(design.underlineThickness * scale));
-    metrics_.underlineOffset =
-        std::max(1, RoundToInt((-design.underlinePosition - design.underlineThickness / 2.0) * scale));
-    metrics_.strikeoutOffset =
-        design.strikeoutPosition > 0 ? RoundToInt(design.strikeoutPosition * scale) : em / 4;
 }
 
 const TGlyphImage& TFontInstance::Glyph(char32_t code) {
@@ -125,27 +174,21 @@ const TGlyphImage& TFontInstance::Glyph(char32_t code) {
 
 TGlyphImage TFontInstance::Render(char32_t code) {
     if (face_ == nullptr || code < 32 || code == 127) {
-        return TGlyphImage{};
+        return {};
     }
     return face_->RenderGlyph(code);
 }
 
 TFontInstance& FontInstanceFor(const TFont& font) {
     platform::IFonts* fonts = platform::Current().fonts;
-    std::string key = std::to_string(reinterpret_cast<std::uintptr_t>(fonts)) + '|';
-    for (char c : font.Name()) {
-        key += char(std::tolower(static_cast<unsigned char>(c)));
-    }
-    const bool bold = (font.Style() & fsBold) != 0;
-    const bool italic = (font.Style() & fsItalic) != 0;
-    key += '|' + std::to_string(font.Height()) + (bold ? "b" : "") + (italic ? "i" : "");
     auto& instances = Instances();
+    const std::string key = CacheKey(font, fonts != nullptr);
     auto it = instances.find(key);
     if (it == instances.end()) {
-        it = instances
-                 .emplace(key,
-                          std::make_unique<TFontInstance>(fonts, font.Name(), bold, italic, font.Height()))
-                 .first;
+        const bool bold = (font.Style() & fsBold) != 0;
+        const bool italic = (font.Style() & fsItalic) != 0;
+        auto instance = std::make_unique<TFontInstance>(fonts, font.Name(), bold, italic, font.Height());
+        it = instances.emplace(key, std::move(instance)).first;
     }
     return *it->second;
 }

@@ -1,7 +1,7 @@
-// Fonts for the canvas: the platform's fonts find the face for a font name and style and
-// rasterise hinted, grey-scale antialiased glyphs; the line metrics are derived here, by the
-// same rule on every platform. Faces, metrics and glyphs are cached per name, style and pixel
-// size for the life of the process.
+// Fonts for the canvas: the platform's font source finds a face for a font name and style
+// and renders its glyphs; this engine derives the line metrics from them by one rule on every
+// platform. Faces, metrics and glyphs are cached per name, style and height for the life of
+// the process.
 #pragma once
 
 #include "platform/Fonts.h"
@@ -35,14 +35,14 @@ struct TFontMetrics {
 // A face at one pixel size.
 class TFontInstance {
 public:
-    // `fonts` may be null: the instance then has metrics but draws nothing.
+    // `fonts`: the source of the face; nullptr gives an instance without one.
     TFontInstance(platform::IFonts* fonts, const std::string& name, bool bold, bool italic, int height);
     ~TFontInstance();
     TFontInstance(const TFontInstance&) = delete;
     TFontInstance& operator=(const TFontInstance&) = delete;
 
     const TFontMetrics& Metrics() const { return metrics_; }
-    // The family the platform chose ("" when no font could be loaded; text then has metrics
+    // The family of the face found ("" when no font could be loaded; text then has metrics
     // but draws nothing).
     const std::string& FamilyName() const { return family_; }
     // The glyph of a character; control characters and missing faces give an empty glyph.
@@ -51,7 +51,6 @@ public:
 
 private:
     void ComputeMetrics(int height);
-    void ComputeFallbackMetrics(int em);
     TGlyphImage Render(char32_t code);
 
     std::unique_ptr<platform::IFontFace> face_;
@@ -62,7 +61,8 @@ private:
     std::map<char32_t, TGlyphImage> others_;
 };
 
-// The shared instance for a font's name, style and height, from the installed platform's fonts.
+// The shared instance for a font's name, style and height, from the installed platform's
+// font source.
 TFontInstance& FontInstanceFor(const TFont& font);
 
 // UTF-8 to code points; a byte that is not valid UTF-8 stands for the Latin-1 character of

@@ -1,3 +1,4 @@
+#include "toolkit/base/Store.h"
 #include "toolkit/graphics/Graphics.h"
 
 #include <cstdlib>
@@ -18,35 +19,31 @@ void TPixelBuffer::Resize(int width, int height, std::uint32_t fill) {
 }
 
 void TPen::SetColor(TColor value) {
-    if (color_ == value) {
+    if (!Store(color_, value)) {
         return;
     }
-    color_ = value;
     Changed();
 }
 
 void TPen::SetWidth(int value) {
     value = std::max(value, 1);
-    if (width_ == value) {
+    if (!Store(width_, value)) {
         return;
     }
-    width_ = value;
     Changed();
 }
 
 void TPen::SetStyle(TPenStyle value) {
-    if (style_ == value) {
+    if (!Store(style_, value)) {
         return;
     }
-    style_ = value;
     Changed();
 }
 
 void TPen::SetMode(TPenMode value) {
-    if (mode_ == value) {
+    if (!Store(mode_, value)) {
         return;
     }
-    mode_ = value;
     Changed();
 }
 
@@ -71,18 +68,16 @@ void TBrush::SetColor(TColor value) {
 }
 
 void TBrush::SetStyle(TBrushStyle value) {
-    if (style_ == value) {
+    if (!Store(style_, value)) {
         return;
     }
-    style_ = value;
     Changed();
 }
 
 void TBrush::SetBitmap(TBitmap* value) {
-    if (bitmap_ == value) {
+    if (!Store(bitmap_, value)) {
         return;
     }
-    bitmap_ = value;
     Changed();
 }
 
@@ -94,18 +89,16 @@ void TBrush::Assign(const TBrush& source) {
 }
 
 void TFont::SetName(const std::string& value) {
-    if (name_ == value) {
+    if (!Store(name_, value)) {
         return;
     }
-    name_ = value;
     Changed();
 }
 
 void TFont::SetHeight(int value) {
-    if (height_ == value) {
+    if (!Store(height_, value)) {
         return;
     }
-    height_ = value;
     Changed();
 }
 
@@ -121,34 +114,30 @@ void TFont::SetSize(int points) {
 }
 
 void TFont::SetStyle(TFontStyles value) {
-    if (style_ == value) {
+    if (!Store(style_, value)) {
         return;
     }
-    style_ = value;
     Changed();
 }
 
 void TFont::SetColor(TColor value) {
-    if (color_ == value) {
+    if (!Store(color_, value)) {
         return;
     }
-    color_ = value;
     Changed();
 }
 
 void TFont::SetCharset(int value) {
-    if (charset_ == value) {
+    if (!Store(charset_, value)) {
         return;
     }
-    charset_ = value;
     Changed();
 }
 
 void TFont::SetPitch(TFontPitch value) {
-    if (pitch_ == value) {
+    if (!Store(pitch_, value)) {
         return;
     }
-    pitch_ = value;
     Changed();
 }
 

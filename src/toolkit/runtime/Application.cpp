@@ -4,6 +4,7 @@
 #include "platform/Clock.h"
 #include "platform/Platform.h"
 #include "platform/WindowSystem.h"
+#include "toolkit/base/Store.h"
 #include "toolkit/runtime/Forms.h"
 #include "toolkit/runtime/Timer.h"
 
@@ -202,10 +203,9 @@ void TApplication::Restore() {
 }
 
 void TApplication::SetAppWindowVisible(bool value) {
-    if (value == appWindowVisible_) {
+    if (!Store(appWindowVisible_, value)) {
         return;
     }
-    appWindowVisible_ = value;
     if (mainForm_ != nullptr && mainForm_->NativeWindow() != nullptr) {
         mainForm_->NativeWindow()->SetSkipTaskbar(!value);
     }

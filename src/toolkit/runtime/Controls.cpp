@@ -1,5 +1,6 @@
 #include "toolkit/runtime/Controls.h"
 
+#include "toolkit/base/Store.h"
 #include "toolkit/runtime/Forms.h"
 
 #include <cctype>
@@ -211,11 +212,10 @@ TPoint TControl::ClientToParent(TPoint p, TWinControl* ancestor) {
 }
 
 void TControl::SetAlign(TAlign value) {
-    if (value == align_) {
+    const TAlign old = align_;
+    if (!Store(align_, value)) {
         return;
     }
-    TAlign old = align_;
-    align_ = value;
     anchors_ = akLeft | akTop;
     if (old != alNone || value != alNone) {
         RequestAlign();
@@ -223,10 +223,9 @@ void TControl::SetAlign(TAlign value) {
 }
 
 void TControl::SetAnchors(TAnchors value) {
-    if (value == anchors_) {
+    if (!Store(anchors_, value)) {
         return;
     }
-    anchors_ = value;
     if (parent_ != nullptr) {
         TRect client = parent_->ClientRect();
         anchorParentSize_ = TSize{client.Width(), client.Height()};
@@ -260,10 +259,9 @@ bool TControl::IsEnabledInTree() const {
 }
 
 void TControl::SetEnabled(bool value) {
-    if (value == enabled_) {
+    if (!Store(enabled_, value)) {
         return;
     }
-    enabled_ = value;
     Perform(CM_ENABLEDCHANGED);
 }
 
@@ -275,66 +273,59 @@ void TControl::FontChanged() {
 }
 
 void TControl::SetParentFont(bool value) {
-    if (value == parentFont_) {
+    if (!Store(parentFont_, value)) {
         return;
     }
-    parentFont_ = value;
     if (value && parent_ != nullptr) {
         Perform(CM_PARENTFONTCHANGED);
     }
 }
 
 void TControl::SetColor(TColor value) {
-    if (value == color_) {
+    if (!Store(color_, value)) {
         return;
     }
-    color_ = value;
     parentColor_ = false;
     Perform(CM_COLORCHANGED);
 }
 
 void TControl::SetParentColor(bool value) {
-    if (value == parentColor_) {
+    if (!Store(parentColor_, value)) {
         return;
     }
-    parentColor_ = value;
     if (value && parent_ != nullptr) {
         Perform(CM_PARENTCOLORCHANGED);
     }
 }
 
 void TControl::SetShowHint(bool value) {
-    if (value == showHint_) {
+    if (!Store(showHint_, value)) {
         return;
     }
-    showHint_ = value;
     parentShowHint_ = false;
     Perform(CM_SHOWHINTCHANGED);
 }
 
 void TControl::SetParentShowHint(bool value) {
-    if (value == parentShowHint_) {
+    if (!Store(parentShowHint_, value)) {
         return;
     }
-    parentShowHint_ = value;
     if (value && parent_ != nullptr) {
         Perform(CM_PARENTSHOWHINTCHANGED);
     }
 }
 
 void TControl::SetCursor(TCursor value) {
-    if (value == cursor_) {
+    if (!Store(cursor_, value)) {
         return;
     }
-    cursor_ = value;
     Perform(CM_CURSORCHANGED);
 }
 
 void TControl::SetText(const std::string& value) {
-    if (value == text_) {
+    if (!Store(text_, value)) {
         return;
     }
-    text_ = value;
     Perform(CM_TEXTCHANGED);
 }
 

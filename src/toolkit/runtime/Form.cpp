@@ -3,6 +3,7 @@
 #include "platform/Geometry.h"
 #include "platform/Platform.h"
 #include "platform/WindowSystem.h"
+#include "toolkit/base/Store.h"
 #include "toolkit/runtime/Forms.h"
 
 #include <algorithm>
@@ -78,10 +79,9 @@ void TCustomForm::SetText(const std::string& value) {
 }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle value) {
-    if (value == borderStyle_) {
+    if (!Store(borderStyle_, value)) {
         return;
     }
-    borderStyle_ = value;
     native_.reset();
     if (shown_) {
         shown_ = false;
@@ -90,10 +90,9 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle value) {
 }
 
 void TCustomForm::SetFormStyle(TFormStyle value) {
-    if (value == formStyle_) {
+    if (!Store(formStyle_, value)) {
         return;
     }
-    formStyle_ = value;
     native_.reset();
     if (shown_) {
         shown_ = false;

@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class TTimer;
@@ -266,9 +267,10 @@ public:
     TIcon* Icon() { return &icon_; }
     TCustomForm* MainForm() const { return mainForm_; }
 
-    // Creates a form owned by the application; the first one becomes the main form.
-    template <class T> void CreateForm(T*& reference) {
-        reference = new T(this);
+    // Creates a form owned by the application, handing its constructor any further
+    // arguments; the first one becomes the main form.
+    template <class T, class... Arguments> void CreateForm(T*& reference, Arguments&&... arguments) {
+        reference = new T(this, std::forward<Arguments>(arguments)...);
         RegisterCreatedForm(reference);
         reference->AfterConstruction();
     }

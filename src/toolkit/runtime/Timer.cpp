@@ -2,6 +2,7 @@
 
 #include "platform/Clock.h"
 #include "platform/Platform.h"
+#include "toolkit/base/Store.h"
 #include "toolkit/runtime/Forms.h"
 
 namespace {
@@ -26,18 +27,16 @@ TTimer::~TTimer() {
 }
 
 void TTimer::SetInterval(unsigned value) {
-    if (value == interval_) {
+    if (!Store(interval_, value)) {
         return;
     }
-    interval_ = value;
     UpdateTimer();
 }
 
 void TTimer::SetEnabled(bool value) {
-    if (value == enabled_) {
+    if (!Store(enabled_, value)) {
         return;
     }
-    enabled_ = value;
     UpdateTimer();
 }
 

@@ -1,3 +1,4 @@
+#include "toolkit/base/Store.h"
 #include "toolkit/runtime/Controls.h"
 #include "toolkit/runtime/Forms.h"
 
@@ -147,10 +148,9 @@ void TWinControl::SetTabOrder(int value) {
 }
 
 void TWinControl::SetTabStop(bool value) {
-    if (value == tabStop_) {
+    if (!Store(tabStop_, value)) {
         return;
     }
-    tabStop_ = value;
     Perform(CM_TABSTOPCHANGED);
 }
 
@@ -405,10 +405,9 @@ void TWinControl::RecreateWnd() {
 }
 
 void TWinControl::SetCtl3D(bool value) {
-    if (value == ctl3D_) {
+    if (!Store(ctl3D_, value)) {
         return;
     }
-    ctl3D_ = value;
     parentCtl3D_ = false;
     Perform(CM_CTL3DCHANGED);
 }

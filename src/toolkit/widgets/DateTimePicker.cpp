@@ -2,9 +2,10 @@
 // field with the keyboard and the mouse; the date kind drops down a month calendar.
 #include "toolkit/widgets/DateTimePicker.h"
 
-#include "toolkit/widgets/Calendar.h"
+#include "toolkit/base/Store.h"
 #include "toolkit/runtime/Forms.h"
 #include "toolkit/runtime/PopupWindow.h"
+#include "toolkit/widgets/Calendar.h"
 
 #include <cctype>
 #include <cmath>
@@ -63,10 +64,9 @@ void TDateTimePicker::SetDateTime(TDateTime value) {
     }
     // Only days the fields can show are kept.
     value = JoinDateTime(SplitDateTime(value));
-    if (value == dateTime_) {
+    if (!Store(dateTime_, value)) {
         return;
     }
-    dateTime_ = value;
     typed_.clear();
     Invalidate();
 }
@@ -101,10 +101,9 @@ void TDateTimePicker::RefreshFormats() {
     TFormatSettings settings = Settings();
     std::string format = kind_ == dtkDate ? settings.ShortDateFormat : settings.LongTimeFormat;
     std::string key = format + '\x1f' + settings.DateSeparator + settings.TimeSeparator;
-    if (key == formatKey_) {
+    if (!Store(formatKey_, key)) {
         return;
     }
-    formatKey_ = key;
     segments_ = ParseDateTimeFormat(format, settings);
     twelveHour_ = HasAmPmField(segments_);
     if (selected_ >= int(segments_.size()) ||
@@ -186,10 +185,9 @@ void TDateTimePicker::CommitTyping() {
 
 void TDateTimePicker::UserChange(const TDateTimeParts& parts) {
     TDateTime value = JoinDateTime(parts);
-    if (value == dateTime_) {
+    if (!Store(dateTime_, value)) {
         return;
     }
-    dateTime_ = value;
     Invalidate();
     if (OnChange) {
         OnChange(this);

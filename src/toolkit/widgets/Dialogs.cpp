@@ -2,6 +2,7 @@
 
 #include "platform/Platform.h"
 #include "platform/WindowSystem.h"
+#include "toolkit/base/Store.h"
 #include "toolkit/runtime/PopupWindow.h"
 
 #include <algorithm>
@@ -77,10 +78,9 @@ void TMessageButton::Click() {
 }
 
 void TMessageButton::SetPressed(bool value) {
-    if (value == pressed_) {
+    if (!Store(pressed_, value)) {
         return;
     }
-    pressed_ = value;
     Invalidate();
 }
 

@@ -3,6 +3,7 @@
 
 #include "platform/Platform.h"
 #include "platform/WindowSystem.h"
+#include "toolkit/base/Store.h"
 
 #include <algorithm>
 
@@ -23,10 +24,9 @@ void TCustomEdit::SetText(const std::string& value) {
 }
 
 void TCustomEdit::SetHideSelection(bool value) {
-    if (value == hideSelection_) {
+    if (!Store(hideSelection_, value)) {
         return;
     }
-    hideSelection_ = value;
     Invalidate();
 }
 

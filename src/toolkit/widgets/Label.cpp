@@ -1,5 +1,6 @@
 #include "toolkit/widgets/Label.h"
 
+#include "toolkit/base/Store.h"
 #include "toolkit/runtime/Forms.h"
 
 TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) {
@@ -14,44 +15,39 @@ TLabel::~TLabel() {
 }
 
 void TLabel::SetAlignment(TAlignment value) {
-    if (value == alignment_) {
+    if (!Store(alignment_, value)) {
         return;
     }
-    alignment_ = value;
     Invalidate();
 }
 
 void TLabel::SetAutoSize(bool value) {
-    if (value == autoSize_) {
+    if (!Store(autoSize_, value)) {
         return;
     }
-    autoSize_ = value;
     AdjustBounds();
 }
 
 void TLabel::SetTransparent(bool value) {
-    if (value == transparent_) {
+    if (!Store(transparent_, value)) {
         return;
     }
-    transparent_ = value;
     SetControlStyle(value ? ControlStyle() & ~unsigned(csOpaque) : ControlStyle() | csOpaque);
     Invalidate();
 }
 
 void TLabel::SetWordWrap(bool value) {
-    if (value == wordWrap_) {
+    if (!Store(wordWrap_, value)) {
         return;
     }
-    wordWrap_ = value;
     AdjustBounds();
     Invalidate();
 }
 
 void TLabel::SetShowAccelChar(bool value) {
-    if (value == showAccelChar_) {
+    if (!Store(showAccelChar_, value)) {
         return;
     }
-    showAccelChar_ = value;
     AdjustBounds();
     Invalidate();
 }

@@ -1,5 +1,6 @@
 #include "toolkit/widgets/Menus.h"
 
+#include "toolkit/base/Store.h"
 #include "toolkit/runtime/Forms.h"
 
 #include <algorithm>
@@ -228,10 +229,9 @@ void TMenuWindow::Select(int index) {
     if (!Selectable(index)) {
         index = -1;
     }
-    if (index == selected_) {
+    if (!Store(selected_, index)) {
         return;
     }
-    selected_ = index;
     Redraw();
 }
 

@@ -1,6 +1,8 @@
 // TProgressBar: a sunken one-pixel frame around a bar filled from the left in the selection
 // colour, in proportion to the position within Min..Max.
 #include "toolkit/widgets/ProgressBar.h"
+
+#include "toolkit/base/Store.h"
 #include "toolkit/runtime/PopupWindow.h"
 
 #include <algorithm>
@@ -17,37 +19,33 @@ TProgressBar::~TProgressBar() {
 
 // A range turned round (Max below Min) is kept as given; the position then stays at Min.
 void TProgressBar::SetMin(int value) {
-    if (value == min_) {
+    if (!Store(min_, value)) {
         return;
     }
-    min_ = value;
     position_ = std::max(min_, std::min(position_, std::max(min_, max_)));
     Invalidate();
 }
 
 void TProgressBar::SetMax(int value) {
-    if (value == max_) {
+    if (!Store(max_, value)) {
         return;
     }
-    max_ = value;
     position_ = std::max(min_, std::min(position_, std::max(min_, max_)));
     Invalidate();
 }
 
 void TProgressBar::SetPosition(int value) {
     value = std::max(min_, std::min(value, std::max(min_, max_)));
-    if (value == position_) {
+    if (!Store(position_, value)) {
         return;
     }
-    position_ = value;
     Invalidate();
 }
 
 void TProgressBar::SetSmooth(bool value) {
-    if (value == smooth_) {
+    if (!Store(smooth_, value)) {
         return;
     }
-    smooth_ = value;
     Invalidate();
 }
 

@@ -1,0 +1,82 @@
+#include "platform/linuxdesktop/LinuxDesktopBackend.h"
+
+#include "platform/NotifyShell.h"
+#include "platform/WindowSystem.h"
+#include "platform/dryrun/DryRunPower.h"
+#include "platform/linuxdesktop/FontconfigFonts.h"
+#include "platform/linuxdesktop/LinuxClock.h"
+#include "platform/linuxdesktop/LinuxFiles.h"
+#include "platform/linuxdesktop/LinuxLocale.h"
+#include "platform/linuxdesktop/LinuxPaths.h"
+#include "platform/linuxdesktop/LinuxSessionLock.h"
+#include "platform/linuxdesktop/LogindPower.h"
+#include "platform/linuxdesktop/LogindPrivilege.h"
+#include "platform/linuxdesktop/LogindRequests.h"
+#include "platform/linuxdesktop/SessionEndQuery.h"
+#include "platform/linuxdesktop/StatusNotifierShell.h"
+#include "platform/linuxdesktop/XdgAutostart.h"
+#include "platform/linuxdesktop/XdgOpenShell.h"
+#include "platform/x11/X11Backend.h"
+
+#include <utility>
+
+namespace platform::linuxdesktop {
+
+namespace {
+
+class LinuxDesktopBackend : public IBackend {
+public:
+    LinuxDesktopBackend(std::unique_ptr<IWindowSystem> windows, const BackendOptions& options)
+        : windows_(std::move(windows)), xembedTray_(x11::OpenXEmbedTray(*windows_)),
+          notifyShell_(windows_.get(), xembedTray_.get()), sessionEnd_(windows_.get()) {
+        if (options.dryRunLog) {
+            dryRun_ = std::make_unique<dryrun::DryRunPower>(*options.dryRunLog, DryRunRequestTexts());
+        }
+        set_.clock = &clock_;
+        set_.fonts = &fonts_;
+        set_.locale = &locale_;
+        set_.windows = windows_.get();
+        set_.power = dryRun_ != nullptr ? static_cast<IPower*>(dryRun_.get()) : &logindPower_;
+        set_.privilege = dryRun_ != nullptr ? static_cast<IPrivilege*>(dryRun_.get()) : &logindPrivilege_;
+        set_.shell = &shell_;
+        set_.notifyShell = &notifyShell_;
+        set_.sessionLock = &sessionLock_;
+        set_.autostart = &autostart_;
+        set_.paths = &paths_;
+        set_.files = &files_;
+        set_.sessionEnd = &sessionEnd_;
+    }
+
+    const Platform& Set() const override { return set_; }
+
+private:
+    std::unique_ptr<IWindowSystem> windows_;
+    std::unique_ptr<INotifyShell> xembedTray_; // the notification area without a watcher
+    StatusNotifierShell notifyShell_;
+    SessionEndQuery sessionEnd_;
+    std::unique_ptr<dryrun::DryRunPower> dryRun_;
+    LogindPower logindPower_;
+    LogindPrivilege logindPrivilege_;
+    FontconfigFonts fonts_;
+    LinuxClock clock_;
+    LinuxLocale locale_;
+    LinuxPaths paths_;
+    LinuxFiles files_;
+    LinuxSessionLock sessionLock_;
+    XdgAutostart autostart_;
+    XdgOpenShell shell_;
+    Platform set_;
+};
+
+} // namespace
+
+std::unique_ptr<IBackend> OpenBackend(const BackendOptions& options, std::string& error) {
+    std::unique_ptr<IWindowSystem> windows = x11::OpenWindowSystem(nullptr, error);
+    if (windows == nullptr) {
+        error += "; the program needs an X11 desktop session";
+        return nullptr;
+    }
+    return std::make_unique<LinuxDesktopBackend>(std::move(windows), options);
+}
+
+} // namespace platform::linuxdesktop

@@ -1,0 +1,52 @@
+#include "platform/linuxdesktop/LinuxPaths.h"
+
+#include <climits>
+#include <cstdlib>
+#include <pwd.h>
+#include <unistd.h>
+#include <vector>
+
+namespace platform::linuxdesktop {
+
+namespace {
+
+std::string Environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
+std::string HomeFolder() {
+    const std::string home = Environment("HOME");
+    if (!home.empty()) {
+        return home;
+    }
+    std::vector<char> buffer(16384);
+    passwd entry{};
+    passwd* result = nullptr;
+    if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &result) == 0 && result != nullptr &&
+        result->pw_dir != nullptr) {
+        return result->pw_dir;
+    }
+    return "/tmp";
+}
+
+} // namespace
+
+std::string LinuxPaths::ProgramPath() {
+    std::vector<char> buffer(PATH_MAX + 1);
+    const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+    return length > 0 ? std::string(buffer.data(), std::size_t(length)) : std::string();
+}
+
+std::string LinuxPaths::ConfigFolder() {
+    std::string base = Environment("XDG_CONFIG_HOME");
+    if (base.empty() || base.front() != '/') {
+        base = HomeFolder() + "/.config";
+    }
+    if (base.back() != '/') {
+        base += '/';
+    }
+    return base + "Vesperon/";
+}
+
+} // namespace platform::linuxdesktop

@@ -1,0 +1,17 @@
+// Log-off through the desktop's session manager on the session bus, which lets running
+// programs save their work, as a log-off from the desktop's own menu does.
+#pragma once
+
+namespace platform::linuxdesktop {
+
+enum class TLogoutResult {
+    Accepted, // a session manager took the request
+    Refused,  // a session manager answered with an error (already reported on stderr)
+    NoneRunning,
+};
+
+// Asks the first running session manager (GNOME, KDE, XFCE) to log out without a
+// confirmation dialog.
+TLogoutResult LogoutThroughSessionManager();
+
+} // namespace platform::linuxdesktop

@@ -1,0 +1,67 @@
+// One notification-area icon as a StatusNotifierItem on the session bus: its own connection
+// owning org.kde.StatusNotifierItem-<pid>-<n>, the item object at /StatusNotifierItem, and
+// its registration with the watcher. The host's Activate arrives at the icon's window as a
+// left double-click (press, release, double-click, release), ContextMenu as a right press
+// and release.
+#pragma once
+
+#include "platform/NotifyShell.h"
+#include "platform/WindowSystem.h"
+#include "platform/linuxdesktop/StatusNotifierBus.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace platform::linuxdesktop {
+
+inline constexpr const char* kWatcherName = "org.kde.StatusNotifierWatcher";
+
+class StatusNotifierItem {
+public:
+    StatusNotifierItem(platform::IWindowSystem* loop, const platform::NotifyIconData& data, int serial);
+    ~StatusNotifierItem();
+    StatusNotifierItem(const StatusNotifierItem&) = delete;
+    StatusNotifierItem& operator=(const StatusNotifierItem&) = delete;
+
+    // Exports the item, takes its name and asks the watcher to show it; false when the
+    // session bus refused any of it.
+    bool Start();
+    // Takes the record's icon, tooltip and callback; tells the host what changed.
+    void Update(const platform::NotifyIconData& data);
+    const std::string& BusName() const { return name_; }
+
+private:
+    static const sd_bus_vtable kVtable[];
+    static int GetProperty(sd_bus* bus, const char* path, const char* interface, const char* property,
+                           sd_bus_message* reply, void* userdata, sd_bus_error* error);
+    static int Activate(sd_bus_message* message, void* userdata, sd_bus_error* error);
+    static int ContextMenu(sd_bus_message* message, void* userdata, sd_bus_error* error);
+    static int Ignore(sd_bus_message* message, void* userdata, sd_bus_error* error);
+
+    // Which of the host-visible parts a record changed.
+    struct Changes {
+        bool icon = false;
+        bool tip = false;
+    };
+    Changes Store(const platform::NotifyIconData& data);
+    void Post(std::initializer_list<unsigned> mouseMessages);
+    int AppendPixmaps(sd_bus_message* reply) const;
+    int AppendToolTip(sd_bus_message* reply) const;
+    void Emit(const char* signal);
+
+    StatusNotifierBus bus_;
+    sd_bus_slot* slot_ = nullptr;
+    std::string name_;
+    platform::INotifySink* sink_ = nullptr;
+    std::uintptr_t id_ = 0;
+    unsigned flags_ = 0;
+    unsigned callbackMessage_ = 0;
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<std::uint8_t> pixmap_; // ARGB32, network byte order
+    std::string title_;
+    std::string body_;
+};
+
+} // namespace platform::linuxdesktop

@@ -1,0 +1,117 @@
+#include "support/PrivateBus.h"
+
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <systemd/sd-bus.h>
+#include <thread>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace testbus {
+
+namespace {
+
+// Everyone may own any name and call anything: the fakes stand in for system services.
+constexpr const char* kConfig =
+    R"(<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>vesperon-test</type>
+  <listen>unix:path=@SOCKET@</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+)";
+
+bool CanConnect(const std::string& address) {
+    sd_bus* bus = nullptr;
+    if (sd_bus_new(&bus) < 0) {
+        return false;
+    }
+    const bool ok = sd_bus_set_address(bus, address.c_str()) >= 0 && sd_bus_set_bus_client(bus, 1) >= 0 &&
+                    sd_bus_start(bus) >= 0;
+    sd_bus_flush_close_unref(bus);
+    return ok;
+}
+
+} // namespace
+
+PrivateBus::PrivateBus() {
+    char folder[] = "/tmp/vesperon-bus-XXXXXX";
+    if (mkdtemp(folder) == nullptr) {
+        error_ = std::string("cannot make a folder: ") + std::strerror(errno);
+        return;
+    }
+    folder_ = folder;
+    const std::string socket = folder_ + "/bus";
+    std::string config = kConfig;
+    config.replace(config.find("@SOCKET@"), 8, socket);
+    const std::string configPath = folder_ + "/bus.conf";
+    std::ofstream(configPath) << config;
+
+    const std::string configArgument = "--config-file=" + configPath;
+    char* argv[] = {const_cast<char*>("dbus-daemon"), const_cast<char*>(configArgument.c_str()),
+                    const_cast<char*>("--nofork"),    const_cast<char*>("--nopidfile"),
+                    const_cast<char*>("--nosyslog"),  nullptr};
+    // The daemon's own complaints (fd limits for a non-system bus) go to a file, not the test output.
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    posix_spawn_file_actions_addopen(&files, STDERR_FILENO, (folder_ + "/daemon.log").c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int r = posix_spawnp(&pid_, "dbus-daemon", &files, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&files);
+    if (r != 0) {
+        pid_ = -1;
+        error_ = std::string("cannot start dbus-daemon (package dbus): ") + std::strerror(r);
+        return;
+    }
+    if (!WaitUntilListening()) {
+        error_ = "dbus-daemon did not listen on " + socket;
+        return;
+    }
+    address_ = "unix:path=" + socket;
+}
+
+bool PrivateBus::WaitUntilListening() {
+    const std::string address = "unix:path=" + folder_ + "/bus";
+    for (int attempt = 0; attempt < 500; ++attempt) {
+        if (access((folder_ + "/bus").c_str(), F_OK) == 0 && CanConnect(address)) {
+            return true;
+        }
+        int status = 0;
+        if (waitpid(pid_, &status, WNOHANG) == pid_) {
+            pid_ = -1;
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+}
+
+PrivateBus::~PrivateBus() {
+    if (pid_ > 0) {
+        kill(pid_, SIGTERM);
+        int status = 0;
+        waitpid(pid_, &status, 0);
+    }
+    if (!folder_.empty()) {
+        std::remove((folder_ + "/bus").c_str());
+        std::remove((folder_ + "/bus.conf").c_str());
+        std::remove((folder_ + "/daemon.log").c_str());
+        rmdir(folder_.c_str());
+    }
+}
+
+} // namespace testbus
