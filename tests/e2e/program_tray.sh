@@ -7,8 +7,7 @@
 #   program_tray.sh PROGRAM ARTEFACTS_FOLDER
 set -u
 
-program=$1
-artefacts=$2
+# shellcheck source=SCRIPTDIR/lib/tray_session.sh
 . "$(dirname "$0")/lib/tray_session.sh"
 
 start_watcher

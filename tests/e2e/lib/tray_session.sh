@@ -1,9 +1,13 @@
+# shellcheck shell=sh
 # Shared ground of the notification-area end-to-end tests, sourced by them: a private session
 # bus with a small watcher (tools/sni_watcher) that can start and stop, a private X server
 # with a window manager, private settings, and helpers to wait, fail and read the item.
-# Expects $program (the program under test) and $artefacts; sets $work, $DISPLAY and
-# $DBUS_SESSION_BUS_ADDRESS. A test starts the program itself and sets $program_pid.
+# Sourced with the test's own arguments (PROGRAM ARTEFACTS_FOLDER); sets $program,
+# $artefacts, $work, $DISPLAY and $DBUS_SESSION_BUS_ADDRESS. A test starts the program itself
+# and sets $program_pid.
 
+program=$1
+artefacts=$2
 watcher_program="$(dirname "$program")/../tools/sni_watcher"
 
 for tool in Xvfb xdotool openbox xprop dbus-daemon busctl timeout; do
