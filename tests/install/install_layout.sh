@@ -10,6 +10,13 @@ build=$1
 source=$2
 version=$3
 
+for tool in desktop-file-validate appstreamcli man rsvg-convert; do
+    if ! command -v "$tool" >/dev/null 2>&1; then
+        echo "FAIL: $tool is not installed (scripts/setup.sh installs it)"
+        exit 1
+    fi
+done
+
 work=$(mktemp -d)
 root="$work/root"
 manifest="$build/install_manifest.txt"
@@ -94,10 +101,8 @@ for png in "$share"/icons/hicolor/*x*/apps/vesperon.png; do
     size=$(od -An -tu1 -j16 -N8 "$png" | awk '{ printf "%dx%d", $3 * 256 + $4, $7 * 256 + $8 }')
     [ "$size" = "$folder" ] || fail "$folder/apps/vesperon.png is $size"
 done
-if command -v rsvg-convert >/dev/null 2>&1; then
-    rsvg-convert -w 48 -h 48 "$share/icons/hicolor/scalable/apps/vesperon.svg" -o "$work/svg.png" ||
-        fail "the scalable icon does not render"
-fi
+rsvg-convert -w 48 -h 48 "$share/icons/hicolor/scalable/apps/vesperon.svg" -o "$work/svg.png" ||
+    fail "the scalable icon does not render"
 
 # One version in the program, the manual, the AppStream releases and the change log.
 [ "$("$root/usr/bin/vesperon" --version)" = "Vesperon $version" ] || fail "vesperon --version is not $version"
