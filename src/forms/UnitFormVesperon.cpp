@@ -316,6 +316,12 @@ void TFormVesperon::BTNStopClick(TObject*) {
     TrayIcon->SetHint(FTrayTitle);
     ApplyLook(false);
     Timer1->SetEnabled(false);
+    // Stopped while the warning counts (the window brought back from the tray): the warning
+    // ends too, so that the action does not follow the Stop.
+    if (FState == core::TTaskState::Warning && FWarnForm != nullptr) {
+        FWarnForm->Timer1->SetEnabled(false);
+        FWarnForm->Hide();
+    }
     FState = core::TTaskState::Idle;
 }
 
@@ -357,7 +363,7 @@ void TFormVesperon::HandOverToWarning() {
 }
 
 void TFormVesperon::PerformOccurrence() {
-    if (FState == core::TTaskState::Fired) {
+    if (FState != core::TTaskState::Armed && FState != core::TTaskState::Warning) {
         return;
     }
     FState = core::TTaskState::Fired;

@@ -65,8 +65,8 @@ public:
     void BTNCloseScreenClick(TObject* sender);
 
     // The armed occurrence, as the tick and the warning window end it. Performing presses
-    // Shutdown Now once per occurrence. Cancelling ends the occurrence: with Repeat on the task
-    // is armed for its next one (the next day of an appointed time, a countdown in full),
+    // Shutdown Now once per occurrence, and not for a stopped task. Cancelling ends the occurrence: with
+    // Repeat on the task is armed for its next one (the next day of an appointed time, a countdown in full),
     // otherwise Stop is pressed.
     void PerformOccurrence();
     void CancelOccurrence();

@@ -2,6 +2,7 @@
 // ticks came late (the computer slept through the target), and Cancel ends the occurrence;
 // with Repeat the task waits for its next one.
 #include "forms/TaskFlowFixture.h"
+#include "toolkit/widgets/Menus.h"
 
 #include <gmock/gmock.h>
 
@@ -130,5 +131,20 @@ TEST_F(TaskFlowTest, CancelWithRepeatStartsACountdownOverInFullAndShowsIt) {
         MatchesRegex("Vesperon \\(Timer\\)\rWill be Shutdown: 0 hours (2 minutes 0|1 minutes 59) seconds"));
     Advance(60000);
     EXPECT_FALSE(warn->Visible());
+    EXPECT_THAT(PowerRequests(), IsEmpty());
+}
+
+TEST_F(TaskFlowTest, StopWhileTheWarningCountsEndsTheWarningAndNothingIsRequested) {
+    Start();
+    SetUpCountdown("1", true);
+    ClickOn(main->BTNStart);
+    Advance(35000);
+    ASSERT_TRUE(warn->Visible());
+    main->NShowClick(main->NShow); // the tray menu's Show brings the main window back
+    Idle();
+    ClickOn(main->BTNStop);
+    EXPECT_TRUE(IdleLook());
+    EXPECT_FALSE(warn->Visible());
+    Advance(60000);
     EXPECT_THAT(PowerRequests(), IsEmpty());
 }
