@@ -65,8 +65,8 @@ enum class TWait { Query, Prompt };
 // A connection to the system bus (DBUS_SYSTEM_BUS_ADDRESS, else the standard socket) or to
 // the user's session bus, opened at its first call (and again after it was lost), its
 // descriptor and its calls' time-outs served by the event loop. A handler runs once: from the
-// loop when the answer or the time-out comes, or at once when the call could not be sent.
-// Handlers of calls still open when the connection goes away never run.
+// loop when the answer, the time-out or the loss of the connection comes, or at once when the
+// call could not be sent. Handlers of calls still open when this object goes away never run.
 class TAsyncBus {
 public:
     using TReplyHandler = std::function<void(TBusReply& reply)>;
