@@ -2,6 +2,7 @@
 
 #include "platform/win32/SystemHeaders.h"
 // The system headers below need windows.h before them.
+#include <cstdio>
 #include <powrprof.h>
 
 namespace platform::win32 {
@@ -57,15 +58,23 @@ dryrun::RequestTexts DryRunRequestTexts() {
         }};
 }
 
-bool Win32Power::ExitWindowsEx(unsigned flags, unsigned reason) {
-    return ::ExitWindowsEx(SystemExitFlags(flags), reason) != 0;
+void Win32Power::ExitWindowsEx(unsigned flags, unsigned reason) {
+    if (!::ExitWindowsEx(SystemExitFlags(flags), reason)) {
+        std::fprintf(stderr, "vesperon: ExitWindowsEx refused (error %lu)\n", GetLastError());
+    }
 }
 
-bool Win32Power::SetSystemPowerState(bool suspend, bool force) {
-    return SetSuspendState(suspend ? FALSE : TRUE, force ? TRUE : FALSE, FALSE) != 0;
+void Win32Power::SetSystemPowerState(bool suspend, bool force) {
+    if (!SetSuspendState(suspend ? FALSE : TRUE, force ? TRUE : FALSE, FALSE)) {
+        std::fprintf(stderr, "vesperon: SetSuspendState refused (error %lu)\n", GetLastError());
+    }
 }
 
-bool Win32Power::SetShutdownPrivilege(bool enable, PowerRight /*right*/) {
+void Win32Power::SetShutdownPrivilege(bool enable, PowerRight /*right*/, Answer answer) {
+    answer(AdjustShutdownPrivilege(enable));
+}
+
+bool AdjustShutdownPrivilege(bool enable) {
     HANDLE token = nullptr;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) {
         return false;
