@@ -23,8 +23,8 @@
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
 #include <cstdio>
+#include <filesystem>
 #include <utility>
 
 namespace {

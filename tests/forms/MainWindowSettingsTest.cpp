@@ -8,8 +8,8 @@
 #include "toolkit/widgets/DateTimePicker.h"
 #include "toolkit/widgets/Label.h"
 
-#include <filesystem>
 #include <algorithm>
+#include <filesystem>
 #include <gmock/gmock.h>
 
 using ::testing::ElementsAre;

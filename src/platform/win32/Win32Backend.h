@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace platform::win32 {
 
@@ -15,5 +16,13 @@ namespace platform::win32 {
 // in the options, the backend that only logs them). Nullptr with a reason in `error` when the
 // windows cannot be made.
 std::unique_ptr<IBackend> OpenBackend(const BackendOptions& options, std::string& error);
+
+// The arguments of the process's command line, the program path excluded, in UTF-8 (the C
+// runtime's argv holds them in the ANSI code page only).
+std::vector<std::string> CommandLineArguments();
+
+// A windowed program started from a console has no output of its own: its standard output and
+// error go to that console, unless they already go somewhere (a pipe or a file).
+void ConnectStandardOutput();
 
 } // namespace platform::win32
