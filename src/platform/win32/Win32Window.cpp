@@ -157,7 +157,7 @@ void Win32Window::SetIcon(const PixelView& icon) {
     // The system scales the one picture for the title bar and the taskbar.
     SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(image.Get()));
     SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(image.Get()));
-    bigIcon_ = std::move(image);
+    icon_ = std::move(image);
 }
 
 void Win32Window::Show() {

@@ -67,7 +67,7 @@ private:
     bool skipTaskbar_ = false;
     bool trackingLeave_ = false;
     HCURSOR cursor_ = nullptr;
-    IconHandle bigIcon_;
+    IconHandle icon_;
     CharDecoder chars_;
 };
 
