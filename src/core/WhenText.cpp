@@ -51,9 +51,16 @@ private:
     std::size_t pos_ = 0;
 };
 
+// The error names the text as given, with control characters shown as '?' to keep one line.
 TWhenParse Invalid(std::string_view text, const std::string& reason = kForms) {
+    std::string shown(text);
+    for (char& c : shown) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+            c = '?';
+        }
+    }
     TWhenParse result;
-    result.error = "invalid time \"" + std::string(text) + "\": " + reason;
+    result.error = "invalid time \"" + shown + "\": " + reason;
     return result;
 }
 

@@ -145,6 +145,14 @@ platform::ControlReply TRemoteCommands::ArmAs(std::int32_t action, const core::T
     // The settings cannot be changed while a task runs; a user presses Stop first.
     StopTask();
     TMessageCapture messages;
+    // Top to bottom, as the window lays the settings out.
+    if (when.kind == core::TWhenKind::Countdown) {
+        ChooseMode(false);
+        ChooseMinutes(when.minutes);
+    } else if (when.kind != core::TWhenKind::Now) {
+        ChooseMode(true);
+        ChooseMoment(core::MomentOf(when, Now()));
+    }
     ChooseAction(action);
     if (warn) {
         ChooseWarn(*warn);
@@ -153,13 +161,6 @@ platform::ControlReply TRemoteCommands::ArmAs(std::int32_t action, const core::T
         FMain->BTNAtOnceClick(FMain->BTNAtOnce);
         return messages.texts.empty() ? Reply(platform::kControlDone, "")
                                       : Reply(platform::kControlRefused, messages.texts.front());
-    }
-    if (when.kind == core::TWhenKind::Countdown) {
-        ChooseMode(false);
-        ChooseMinutes(when.minutes);
-    } else {
-        ChooseMode(true);
-        ChooseMoment(core::MomentOf(when, Now()));
     }
     FMain->BTNStartClick(FMain->BTNStart);
     if (!messages.texts.empty()) {
