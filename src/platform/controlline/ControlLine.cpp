@@ -101,12 +101,13 @@ std::optional<platform::ControlRequest> ParseRequest(std::string_view line) {
 }
 
 std::string FormatReply(const platform::ControlReply& reply) {
-    const int code = std::clamp(reply.code, 0, kMaxCode);
+    const std::string head = std::to_string(std::clamp(reply.code, 0, kMaxCode)) + ' ';
     std::string text = OneLine(reply.text);
-    if (text.size() + 5 > kMaxReplyLine) {
-        text.resize(kMaxReplyLine - 5);
+    // The line without its line feed stays shorter than the limit.
+    if (head.size() + text.size() >= kMaxReplyLine) {
+        text.resize(kMaxReplyLine - 1 - head.size());
     }
-    return std::to_string(code) + ' ' + text + '\n';
+    return head + text + '\n';
 }
 
 std::optional<platform::ControlReply> ParseReply(std::string_view line) {
