@@ -124,7 +124,8 @@ namespace {
 // refusals and failures on stderr.
 int Report(const platform::ControlReply& reply) {
     if (!reply.text.empty()) {
-        std::FILE* stream = reply.code <= platform::kControlNoTask ? stdout : stderr;
+        const bool refused = reply.code == platform::kControlRefused || reply.code == platform::kControlFailed;
+        std::FILE* stream = refused ? stderr : stdout;
         std::fprintf(stream, "%s\n", reply.text.c_str());
         // A copy started for the command runs on after printing.
         std::fflush(stream);
