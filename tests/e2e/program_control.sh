@@ -3,8 +3,8 @@
 # private session bus with a small tray watcher, in dry-run mode with private settings and
 # runtime folders: `--shutdown +1 --warn` from a second process arms the running copy (settings
 # keys, tooltip, status pane), `--status` prints the task, `--cancel` stops it, refusals exit 2
-# without a box; org.vesperon.Timer answers busctl; with no copy running, `--shutdown +1`
-# starts one in the notification area in place of the socket a killed copy left.
+# without a box; org.vesperon.Timer answers busctl and signals Changed; with no copy running,
+# `--shutdown +1` starts one in the notification area in place of the socket a killed copy left.
 #   program_control.sh PROGRAM ARTEFACTS_FOLDER
 set -u
 
@@ -115,6 +115,10 @@ sleep 0.3
 status_pane "$work/idle-again.png"
 cmp -s "$work/idle.png" "$work/idle-again.png" || fail "the status pane did not return to \"No task\""
 
+timeout 10 busctl --address="$DBUS_SESSION_BUS_ADDRESS" monitor \
+    --match "type='signal',interface='org.vesperon.Timer',member='Changed'" >"$work/changed.txt" 2>&1 &
+e2e_track $!
+sleep 0.3
 bus call org.vesperon.Timer /org/vesperon/Timer org.vesperon.Timer Arm ssb restart 2h false ||
     fail "Arm on the bus was refused"
 command_line --status
@@ -123,6 +127,11 @@ bus call org.vesperon.Timer /org/vesperon/Timer org.vesperon.Timer Cancel || fai
 refusal=$(bus call org.vesperon.Timer /org/vesperon/Timer org.vesperon.Timer Cancel 2>&1) &&
     fail "Cancel without a task succeeded"
 echo "$refusal" | grep -q "No task" || fail "Cancel without a task said: $refusal"
+changes() {
+    [ "$(grep -c "Member=Changed" "$work/changed.txt")" = 2 ]
+}
+wait_for 30 changes || fail "Changed was not signalled once for Arm and once for Cancel:
+$(cat "$work/changed.txt")"
 
 # Refusals: exit code 2, one line on stderr, no message box, nothing armed.
 command_line --hibernate "2020-01-01 10:00"

@@ -72,13 +72,21 @@ void ControlBus::EmitChanged() {
         return;
     }
     sd_bus_emit_signal(bus_.Get(), kControlBusPath, kControlBusInterface, "Changed", "");
-    bus_.Flush();
+    // Inside a method call the bus is being processed already and sends the signal with the
+    // reply; a flush from there would process it again.
+    if (!handling_) {
+        bus_.Flush();
+    }
 }
 
 platform::ControlReply ControlBus::Call(const platform::ControlRequest& request) {
+    handling_ = true;
     try {
-        return listener_.Handle(request);
+        platform::ControlReply reply = listener_.Handle(request);
+        handling_ = false;
+        return reply;
     } catch (...) {
+        handling_ = false;
         platform::ControlReply failed;
         failed.code = platform::kControlFailed;
         failed.text = "the request failed";

@@ -39,6 +39,7 @@ private:
     StatusNotifierBus bus_;
     sd_bus_slot* object_ = nullptr;
     sd_bus_slot* name_ = nullptr;
+    bool handling_ = false; // a method call is being carried out
 };
 
 } // namespace platform::linuxdesktop
