@@ -7,6 +7,7 @@
 #include "platform/headless/HeadlessClock.h"
 #include "support/PollingWindowSystem.h"
 #include "support/PrivateBus.h"
+#include "support/RecordingControlListener.h"
 #include "support/ScopedEnvironment.h"
 
 #include <chrono>
@@ -29,16 +30,6 @@ namespace {
 constexpr const char* kName = "org.vesperon.Timer";
 constexpr const char* kPath = "/org/vesperon/Timer";
 constexpr const char* kInterface = "org.vesperon.Timer";
-
-class RecordingListener : public platform::IControlListener {
-public:
-    platform::ControlReply Handle(const platform::ControlRequest& request) override {
-        requests.push_back(request);
-        return reply;
-    }
-    std::vector<platform::ControlRequest> requests;
-    platform::ControlReply reply;
-};
 
 // A bus connection of the test, apart from the program's.
 class Client {
@@ -119,7 +110,7 @@ protected:
     std::optional<TScopedEnvironment> address;
     platform::headless::HeadlessClock clock;
     PollingWindowSystem loop{clock};
-    RecordingListener listener;
+    RecordingControlListener listener;
     std::unique_ptr<ControlBus> control;
     Answer answer;
 };

@@ -7,6 +7,7 @@
 #include "platform/headless/HeadlessClock.h"
 #include "platform/linuxdesktop/LinuxControlChannel.h"
 #include "support/PollingWindowSystem.h"
+#include "support/RecordingControlListener.h"
 
 #include <chrono>
 #include <filesystem>
@@ -123,17 +124,6 @@ protected:
     std::vector<std::string> lines;
     std::vector<std::string> log;
     std::vector<int> raw;
-};
-
-// A listener that answers with a fixed reply and keeps the requests.
-class RecordingListener : public platform::IControlListener {
-public:
-    platform::ControlReply Handle(const platform::ControlRequest& request) override {
-        requests.push_back(request);
-        return reply;
-    }
-    std::vector<platform::ControlRequest> requests;
-    platform::ControlReply reply;
 };
 
 } // namespace
@@ -255,7 +245,7 @@ TEST_F(ControlSocketTest, APeerOfAnotherUserIsRefused) {
 TEST_F(ControlSocketTest, TheChannelReadsRequestsAndRefusesMalformedOnes) {
     platform::linuxdesktop::LinuxControlChannel listening(&loop, folder);
     platform::linuxdesktop::LinuxControlChannel sending(nullptr, folder);
-    RecordingListener listener;
+    RecordingControlListener listener;
     listener.reply.code = 2;
     listener.reply.text = "The set time is overdue!";
     ASSERT_TRUE(listening.Listen(&listener));
