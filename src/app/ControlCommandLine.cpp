@@ -43,10 +43,6 @@ namespace {
 constexpr auto kStartingCopyPatience = std::chrono::seconds(5);
 constexpr auto kStartingCopyPoll = std::chrono::milliseconds(100);
 
-bool IsActionCommand(std::string_view name) {
-    return core::ActionOfCommandName(name).has_value();
-}
-
 // Takes one control argument at argv[i] (moving i past a separate WHEN); false when the
 // argument is not one of them.
 bool TakeControlArgument(int argc, char** argv, int& i, ControlCommandLine& line, std::optional<bool>& warn) {
@@ -57,6 +53,12 @@ bool TakeControlArgument(int argc, char** argv, int& i, ControlCommandLine& line
     const std::string_view option = argument.substr(2);
     const std::size_t equals = option.find('=');
     const std::string_view name = option.substr(0, equals);
+    const bool takesTime = core::ActionOfCommandName(name).has_value();
+    const bool switchOnly = name == "warn" || name == "no-warn" || name == "cancel" || name == "status";
+    if (switchOnly && equals != std::string_view::npos) {
+        line.error = "--" + std::string(name) + " takes no value";
+        return true;
+    }
     if (name == "warn" || name == "no-warn") {
         if (warn && *warn != (name == "warn")) {
             line.error = "--warn and --no-warn contradict each other";
@@ -68,7 +70,7 @@ bool TakeControlArgument(int argc, char** argv, int& i, ControlCommandLine& line
     if (name == "cancel" || name == "status") {
         request.command =
             name == "cancel" ? platform::ControlCommand::Cancel : platform::ControlCommand::Status;
-    } else if (IsActionCommand(name)) {
+    } else if (takesTime) {
         request.command = platform::ControlCommand::Arm;
         request.action = name;
         if (equals != std::string_view::npos) {
@@ -124,7 +126,8 @@ namespace {
 // refusals and failures on stderr.
 int Report(const platform::ControlReply& reply) {
     if (!reply.text.empty()) {
-        const bool refused = reply.code == platform::kControlRefused || reply.code == platform::kControlFailed;
+        const bool refused =
+            reply.code == platform::kControlRefused || reply.code == platform::kControlFailed;
         std::FILE* stream = refused ? stderr : stdout;
         std::fprintf(stream, "%s\n", reply.text.c_str());
         // A copy started for the command runs on after printing.

@@ -140,6 +140,13 @@ before=$(cat "$ini")
 command_line --restart 25:00
 [ "$code" = 2 ] && [ "$(echo "$err" | wc -l)" = 1 ] || fail "a wrong time: $code \"$err\""
 [ "$(cat "$ini")" = "$before" ] || fail "a wrong time changed the settings file"
+for wrong in "--shutdown" "--shutdown --warn" "--warn" "--status --cancel" "--status=now" "--logoff +1 --cancel" \
+    "--restart +1 --warn --no-warn"; do
+    # shellcheck disable=SC2086 # each line is a command line of several arguments
+    command_line $wrong
+    [ "$code" = 2 ] && [ -z "$out" ] && [ "$(echo "$err" | wc -l)" = 1 ] || fail "\"$wrong\": $code \"$out\" \"$err\""
+done
+[ "$(cat "$ini")" = "$before" ] || fail "a wrong command line changed the settings file"
 sleep 0.3
 [ -z "$(xdotool search --onlyvisible --name '^Vesperon$' 2>/dev/null)" ] || fail "a message box came up"
 command_line --status
