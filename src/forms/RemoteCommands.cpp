@@ -12,6 +12,7 @@
 #include "toolkit/widgets/DateTimePicker.h"
 
 #include <exception>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -107,8 +108,9 @@ platform::ControlReply TRemoteCommands::Handle(const platform::ControlRequest& r
 
 void TRemoteCommands::HandleAtFirstActivation(const platform::ControlRequest& request, TReplyEvent done) {
     TNotifyEvent activation = std::move(FMain->OnActivate);
-    FMain->OnActivate = [this, activation, request, done, first = true](TObject* sender) mutable {
-        if (first) {
+    FMain->OnActivate = [this, alive = std::weak_ptr<int>(FLifetime), activation, request, done,
+                         first = true](TObject* sender) mutable {
+        if (first && !alive.expired()) {
             first = false;
             const platform::ControlReply reply = Handle(request);
             if (done) {
@@ -254,11 +256,13 @@ void TRemoteCommands::ChooseMoment(TDateTime moment) {
 
 void TRemoteCommands::FollowEvent(TNotifyEvent& event) {
     TNotifyEvent handler = std::move(event);
-    event = [this, handler](TObject* sender) {
+    event = [this, alive = std::weak_ptr<int>(FLifetime), handler](TObject* sender) {
         if (handler) {
             handler(sender);
         }
-        NoticeChanges();
+        if (!alive.expired()) {
+            NoticeChanges();
+        }
     };
 }
 

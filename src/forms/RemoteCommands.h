@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -64,4 +65,7 @@ private:
     TFormVesperon* FMain;
     TFormWarn* FWarn;
     TTaskView FLastView;
+    // The handlers this object wraps outlive it (the warning window's, for one); they look
+    // here before they reach it.
+    std::shared_ptr<int> FLifetime = std::make_shared<int>(0);
 };
