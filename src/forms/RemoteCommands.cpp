@@ -145,7 +145,9 @@ platform::ControlReply TRemoteCommands::Arm(const platform::ControlRequest& requ
 platform::ControlReply TRemoteCommands::ArmAs(std::int32_t action, const core::TWhen& when,
                                               std::optional<bool> warn) {
     // The settings cannot be changed while a task runs; a user presses Stop first.
-    StopTask();
+    if (TaskInProgress()) {
+        FMain->BTNStopClick(FMain->BTNStop);
+    }
     TMessageCapture messages;
     // Top to bottom, as the window lays the settings out.
     if (when.kind == core::TWhenKind::Countdown) {
@@ -175,7 +177,7 @@ platform::ControlReply TRemoteCommands::Cancel() {
     if (!TaskInProgress()) {
         return Reply(platform::kControlNoTask, core::kNoTaskText);
     }
-    StopTask();
+    FMain->BTNStopClick(FMain->BTNStop);
     return Reply(platform::kControlDone, "");
 }
 
@@ -196,21 +198,11 @@ platform::ControlReply TRemoteCommands::Status() {
 // The task and the controls
 
 bool TRemoteCommands::TaskInProgress() const {
-    return FMain->BTNStop->Visible();
+    return FMain->FState != core::TTaskState::Idle;
 }
 
 TRemoteCommands::TTaskView TRemoteCommands::ViewOfTask() const {
     return TTaskView{TaskInProgress(), FMain->FActionName, FMain->FTarget};
-}
-
-void TRemoteCommands::StopTask() {
-    if (FWarn->Visible() || FWarn->Timer1->Enabled()) {
-        FWarn->Timer1->SetEnabled(false);
-        FWarn->Hide();
-    }
-    if (TaskInProgress()) {
-        FMain->BTNStopClick(FMain->BTNStop);
-    }
 }
 
 void TRemoteCommands::ChooseAction(std::int32_t action) {

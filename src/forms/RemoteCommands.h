@@ -45,11 +45,9 @@ private:
     // Sets the controls for the action and the moment, then presses Start or Shutdown Now.
     platform::ControlReply ArmAs(std::int32_t action, const core::TWhen& when, std::optional<bool> warn);
 
-    // The task is armed, warning or fired: the window shows the armed look.
+    // The task is armed, warning or fired.
     bool TaskInProgress() const;
     TTaskView ViewOfTask() const;
-    // Stops the task as Stop does, and the warning window's count with it.
-    void StopTask();
 
     // The settings controls, set as a user sets them.
     void ChooseAction(std::int32_t action);
