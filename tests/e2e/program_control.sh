@@ -8,46 +8,25 @@
 #   program_control.sh PROGRAM ARTEFACTS_FOLDER
 set -u
 
-program=$1
-artefacts=$2
-tools="$(dirname "$program")/../tools"
-. "$(dirname "$0")/lib/session.sh"
+# shellcheck source=SCRIPTDIR/lib/tray_session.sh
+. "$(dirname "$0")/lib/tray_session.sh"
 
-e2e_require Xvfb xdotool openbox xprop dbus-daemon busctl timeout
-[ -x "$tools/sni_watcher" ] && [ -x "$tools/x11shot" ] || {
-    echo "SKIP: the test tools are not built"
+shot_program="$(dirname "$program")/../tools/x11shot"
+[ -x "$shot_program" ] || {
+    echo "SKIP: $shot_program is not built"
     exit 0
 }
-
-e2e_private_home
-mkdir -p "$artefacts"
 ini="$XDG_CONFIG_HOME/Vesperon/Vesperon.ini"
 log="$work/dry-run.log"
-e2e_session_bus
-"$tools/sni_watcher" >"$work/registered" 2>"$work/watcher.err" &
-e2e_track $!
-wait_for 50 grep -q ready "$work/watcher.err" || fail "the watcher did not start"
-e2e_xvfb
-e2e_openbox
+start_watcher
+start_display
 
-main_window() {
-    xdotool search --all --onlyvisible --pid "$1" --name "^Vesperon V2\\.4\\(Timer\\)\$" 2>/dev/null | head -n 1
-}
-shown() {
-    window=$(main_window "$1")
-    [ -n "$window" ]
-}
 hidden() {
-    [ -z "$(main_window "$1")" ]
-}
-# The tooltip's title and text of the copy's tray item (its icon pixmap left out).
-tooltip() {
-    bus get-property "org.kde.StatusNotifierItem-$1-1" /StatusNotifierItem org.kde.StatusNotifierItem ToolTip 2>&1 |
-        sed 's/^(sa(iiay)ss) "[^"]*" [0-9 ]*//'
+    ! shown
 }
 # The first status pane ("No task" / "Executing...") of the shown main window.
 status_pane() {
-    "$tools/x11shot" "$1" --window "$window" --area 129,283,120,19 || fail "no picture of the status pane"
+    "$shot_program" "$1" --window "$window" --area 129,283,120,19 || fail "no picture of the status pane"
 }
 # Runs the command line; its output, error output and exit code in $out, $err, $code.
 command_line() {
@@ -62,10 +41,10 @@ expect() {
 }
 
 "$program" --dry-run="$log" >"$work/program.out" 2>&1 &
-copy=$!
-e2e_track $copy
-wait_for 100 shown $copy || fail "no main window"
-wait_for 50 grep -qx "org.kde.StatusNotifierItem-$copy-1" "$work/registered" || fail "no tray item"
+program_pid=$!
+wait_for 100 shown || fail "no main window"
+item="org.kde.StatusNotifierItem-$program_pid-1"
+wait_for 50 grep -qx "$item" "$work/registered" || fail "no tray item"
 status_pane "$work/idle.png"
 
 command_line --status
@@ -79,18 +58,18 @@ echo "$out" | grep -Eqx "Shutdown at [0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2
 expected=$(printf '[CB]\nRBFS=0\nWarn=1\n[Set]\nFZ=1')
 [ "$(cat "$ini")" = "$expected" ] || fail "the settings file holds:
 $(cat "$ini")"
-wait_for 30 hidden $copy || fail "the main window stayed on screen"
+wait_for 30 hidden || fail "the main window stayed on screen"
 counting() {
-    tooltip $copy | grep -q '"Vesperon (Timer)" "Will be Shutdown: 0 hours 0 minutes [0-9]* seconds"'
+    tooltip "$item" | grep -q '"Vesperon (Timer)" "Will be Shutdown: 0 hours 0 minutes [0-9]* seconds"'
 }
-wait_for 30 counting || fail "the tooltip while armed is $(tooltip $copy)"
-bus call "org.kde.StatusNotifierItem-$copy-1" /StatusNotifierItem org.kde.StatusNotifierItem Activate ii 0 0 ||
+wait_for 30 counting || fail "the tooltip while armed is $(tooltip "$item")"
+bus call "$item" /StatusNotifierItem org.kde.StatusNotifierItem Activate ii 0 0 ||
     fail "Activate was refused"
-wait_for 30 shown $copy || fail "the main window did not come back from the tray"
+wait_for 30 shown || fail "the main window did not come back from the tray"
 sleep 0.3
 status_pane "$work/armed.png"
 cmp -s "$work/idle.png" "$work/armed.png" && fail "the status pane still shows the idle text"
-"$tools/x11shot" "$artefacts/program_control_armed.png" --window "$window" 2>/dev/null
+"$shot_program" "$artefacts/program_control_armed.png" --window "$window" 2>/dev/null
 
 command_line --status
 echo "$out" | grep -Eqx "Shutdown at .*, in 0:00:[0-5][0-9]" && [ "$code" = 0 ] ||
@@ -117,7 +96,7 @@ cmp -s "$work/idle.png" "$work/idle-again.png" || fail "the status pane did not 
 
 timeout 10 busctl --address="$DBUS_SESSION_BUS_ADDRESS" monitor \
     --match "type='signal',interface='org.vesperon.Timer',member='Changed'" >"$work/changed.txt" 2>&1 &
-e2e_track $!
+monitor_pid=$!
 sleep 0.3
 bus call org.vesperon.Timer /org/vesperon/Timer org.vesperon.Timer Arm ssb restart 2h false ||
     fail "Arm on the bus was refused"
@@ -132,6 +111,8 @@ changes() {
 }
 wait_for 30 changes || fail "Changed was not signalled once for Arm and once for Cancel:
 $(cat "$work/changed.txt")"
+kill "$monitor_pid"
+wait "$monitor_pid" 2>/dev/null
 
 # Refusals: exit code 2, one line on stderr, no message box, nothing armed.
 command_line --hibernate "2020-01-01 10:00"
@@ -154,25 +135,22 @@ expect 1 "No task" "--status after the refusals"
 [ ! -s "$log" ] || fail "an action was requested: $(cat "$log")"
 
 # A killed copy leaves its socket; a command with no copy running starts one in the tray.
-kill -9 $copy
-wait $copy 2>/dev/null
+kill -9 "$program_pid"
+wait "$program_pid" 2>/dev/null
 [ -S "$XDG_RUNTIME_DIR/Vesperon.sock" ] || fail "the killed copy left no socket (nothing stale to replace)"
 command_line --status
 expect 3 "Not running" "--status with no copy running"
 
 "$program" --dry-run="$log" --shutdown +1 >"$work/started.out" 2>&1 &
-started=$!
-e2e_track $started
+program_pid=$!
 armed() {
     "$program" --status 2>/dev/null | grep -q "^Shutdown at "
 }
 wait_for 100 armed || fail "the copy started for the command did not arm it"
-wait_for 50 grep -qx "org.kde.StatusNotifierItem-$started-1" "$work/registered" || fail "the started copy has no tray item"
-wait_for 30 hidden $started || fail "the started copy's window is on screen"
-counting_started() {
-    tooltip $started | grep -q '"Vesperon (Timer)" "Will be Shutdown: '
-}
-wait_for 30 counting_started || fail "the started copy's tooltip is $(tooltip $started)"
+item="org.kde.StatusNotifierItem-$program_pid-1"
+wait_for 50 grep -qx "$item" "$work/registered" || fail "the started copy has no tray item"
+wait_for 30 hidden || fail "the started copy's window is on screen"
+wait_for 30 counting || fail "the started copy's tooltip is $(tooltip "$item")"
 grep -Eq "^Shutdown at .*, in 0:0(0:5[0-9]|1:00)$" "$work/started.out" || fail "the started copy said: $(cat "$work/started.out")"
-kill -0 $started 2>/dev/null || fail "the started copy ended"
+kill -0 "$program_pid" 2>/dev/null || fail "the started copy ended"
 echo "PASS"
