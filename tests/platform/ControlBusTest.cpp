@@ -5,7 +5,7 @@
 
 #include "platform/ControlChannel.h"
 #include "platform/headless/HeadlessClock.h"
-#include "support/PollingWindowSystem.h"
+#include "support/BusServingLoop.h"
 #include "support/PrivateBus.h"
 #include "support/RecordingControlListener.h"
 #include "support/ScopedEnvironment.h"
@@ -66,7 +66,7 @@ protected:
         control = std::make_unique<ControlBus>(&loop, listener);
         ASSERT_TRUE(control->Connected());
         Client client(bus.Address());
-        ASSERT_TRUE(loop.TurnUntil([&] { return NameOwned(client.Get()); })) << "the name was not taken";
+        ASSERT_TRUE(loop.RunUntil([&] { return NameOwned(client.Get()); })) << "the name was not taken";
     }
     void TearDown() override {
         if (answer.reply != nullptr) {
@@ -102,14 +102,14 @@ protected:
             sd_bus_error_free(&error);
             return result;
         });
-        loop.TurnUntil([&] { return called.wait_for(std::chrono::seconds(0)) == std::future_status::ready; });
+        loop.RunUntil([&] { return called.wait_for(std::chrono::seconds(0)) == std::future_status::ready; });
         answer = called.get();
     }
 
     testbus::PrivateBus bus;
     std::optional<TScopedEnvironment> address;
     platform::headless::HeadlessClock clock;
-    PollingWindowSystem loop{clock};
+    BusServingLoop loop{clock};
     RecordingControlListener listener;
     std::unique_ptr<ControlBus> control;
     Answer answer;
@@ -210,6 +210,6 @@ TEST_F(ControlBusTest, ChangedIsSignalledToListeners) {
     });
     subscribed.get_future().wait();
     control->EmitChanged();
-    loop.TurnUntil([&] { return heard.wait_for(std::chrono::seconds(0)) == std::future_status::ready; });
+    loop.RunUntil([&] { return heard.wait_for(std::chrono::seconds(0)) == std::future_status::ready; });
     EXPECT_TRUE(heard.get());
 }

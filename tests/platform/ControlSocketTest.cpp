@@ -6,7 +6,7 @@
 #include "platform/controlline/ControlLine.h"
 #include "platform/headless/HeadlessClock.h"
 #include "platform/linuxdesktop/LinuxControlChannel.h"
-#include "support/PollingWindowSystem.h"
+#include "support/BusServingLoop.h"
 #include "support/RecordingControlListener.h"
 
 #include <chrono>
@@ -16,6 +16,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <memory>
+#include <set>
 #include <string>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -35,6 +36,21 @@ using ::testing::IsEmpty;
 namespace {
 
 constexpr int kNobody = 65534;
+
+// The test's event loop, keeping the descriptors watched through it.
+class WatchCountingLoop : public BusServingLoop {
+public:
+    using BusServingLoop::BusServingLoop;
+    void WatchFd(int fd, bool readable, bool writable, FdCallback onReady) override {
+        watched.insert(fd);
+        BusServingLoop::WatchFd(fd, readable, writable, std::move(onReady));
+    }
+    void UnwatchFd(int fd) override {
+        watched.erase(fd);
+        BusServingLoop::UnwatchFd(fd);
+    }
+    std::set<int> watched;
+};
 
 class ControlSocketTest : public ::testing::Test {
 protected:
@@ -73,7 +89,7 @@ protected:
     ControlExchange Exchange(const std::string& request) {
         auto sent = std::async(std::launch::async,
                                [this, request] { return ExchangeControlLine(path, request, 3000); });
-        loop.TurnUntil([&] { return sent.wait_for(std::chrono::seconds(0)) == std::future_status::ready; });
+        loop.RunUntil([&] { return sent.wait_for(std::chrono::seconds(0)) == std::future_status::ready; });
         return sent.get();
     }
 
@@ -93,7 +109,7 @@ protected:
     // The server has closed the connection (after writing what the returned text holds).
     bool ClosedByServer(int fd, std::string* written = nullptr) {
         std::string received;
-        const bool closed = loop.TurnUntil([&] {
+        const bool closed = loop.RunUntil([&] {
             char buffer[512];
             const ssize_t count = recv(fd, buffer, sizeof buffer, MSG_DONTWAIT);
             if (count > 0) {
@@ -119,7 +135,7 @@ protected:
     std::string folder;
     std::string path;
     platform::headless::HeadlessClock clock;
-    PollingWindowSystem loop{clock};
+    WatchCountingLoop loop{clock};
     std::unique_ptr<ControlSocketServer> server;
     std::vector<std::string> lines;
     std::vector<std::string> log;
@@ -176,7 +192,7 @@ TEST_F(ControlSocketTest, TheServerTakesItsSocketAwayWithIt) {
     ASSERT_TRUE(OpenServer());
     server.reset();
     EXPECT_FALSE(fs::exists(path));
-    EXPECT_EQ(loop.WatchedCount(), 0u);
+    EXPECT_THAT(loop.watched, IsEmpty());
 }
 
 TEST_F(ControlSocketTest, OversizeAndMultiLineRequestsAreRefusedAndTheServerGoesOn) {
@@ -236,10 +252,10 @@ TEST_F(ControlSocketTest, APeerOfAnotherUserIsRefused) {
         _exit(exchange.reply ? 1 : 0);
     }
     int status = -1;
-    loop.TurnUntil([&] { return waitpid(child, &status, WNOHANG) == child; });
+    loop.RunUntil([&] { return waitpid(child, &status, WNOHANG) == child; });
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     // The connection may still wait in the backlog.
-    loop.TurnUntil([&] { return !log.empty(); });
+    loop.RunUntil([&] { return !log.empty(); });
     EXPECT_THAT(lines, IsEmpty());
     EXPECT_THAT(log, ElementsAre(HasSubstr("another user")));
 }
@@ -257,7 +273,7 @@ TEST_F(ControlSocketTest, TheChannelReadsRequestsAndRefusesMalformedOnes) {
     request.action = "hibernate";
     request.when = "2020-01-01 10:00";
     auto sent = std::async(std::launch::async, [&] { return sending.Send(request); });
-    loop.TurnUntil([&] { return sent.wait_for(std::chrono::seconds(0)) == std::future_status::ready; });
+    loop.RunUntil([&] { return sent.wait_for(std::chrono::seconds(0)) == std::future_status::ready; });
     const std::optional<platform::ControlReply> reply = sent.get();
     ASSERT_TRUE(reply.has_value());
     EXPECT_EQ(reply->code, 2);
