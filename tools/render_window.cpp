@@ -10,9 +10,9 @@
 #include "forms/UnitFormVesperon.h"
 #include "forms/UnitFormWarn.h"
 #include "platform/headless/HeadlessPlatform.h"
-#include "toolkit/text/DateUtils.h"
-#include "toolkit/runtime/Timer.h"
 #include "toolkit/graphics/Png.h"
+#include "toolkit/runtime/Timer.h"
+#include "toolkit/text/DateUtils.h"
 
 #include <cstdio>
 #include <fstream>

@@ -1,8 +1,8 @@
 // The program block: command line, platform installation, windows and the message loop.
 #include "app/DesktopPlatform.h"
 #include "forms/ProgramBlock.h"
-#include "toolkit/widgets/Dialogs.h"
 #include "toolkit/runtime/Forms.h"
+#include "toolkit/widgets/Dialogs.h"
 
 #include <cctype>
 #include <cstdio>

@@ -5,10 +5,10 @@
 #pragma once
 
 #include "controls/RzCommon.h"
+#include "toolkit/graphics/Graphics.h"
 #include "toolkit/runtime/Actions.h"
 #include "toolkit/runtime/Controls.h"
 #include "toolkit/runtime/Forms.h"
-#include "toolkit/graphics/Graphics.h"
 
 #include <memory>
 #include <string>

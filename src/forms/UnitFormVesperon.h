@@ -6,8 +6,8 @@
 
 #include "core/SettingsFile.h"
 #include "core/TaskSettings.h"
-#include "toolkit/text/DateUtils.h"
 #include "toolkit/runtime/Forms.h"
+#include "toolkit/text/DateUtils.h"
 
 #include <cstdint>
 #include <string>

@@ -3,10 +3,10 @@
 // shows it.
 #pragma once
 
-#include "toolkit/widgets/ProgressBar.h"
-#include "toolkit/runtime/Timer.h"
 #include "toolkit/runtime/Forms.h"
+#include "toolkit/runtime/Timer.h"
 #include "toolkit/widgets/Label.h"
+#include "toolkit/widgets/ProgressBar.h"
 
 #include <cstdint>
 #include <string>

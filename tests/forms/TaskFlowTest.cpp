@@ -8,10 +8,10 @@
 #include "controls/RzTray.h"
 #include "forms/ProgramBlock.h"
 #include "forms/VesperonFixture.h"
-#include "toolkit/widgets/DateTimePicker.h"
 #include "toolkit/runtime/Timer.h"
-#include "toolkit/widgets/Menus.h"
+#include "toolkit/widgets/DateTimePicker.h"
 #include "toolkit/widgets/Label.h"
+#include "toolkit/widgets/Menus.h"
 
 #include <gmock/gmock.h>
 

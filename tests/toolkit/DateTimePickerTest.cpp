@@ -1,5 +1,6 @@
-#include "WidgetTestSupport.h"
 #include "toolkit/widgets/DateTimePicker.h"
+
+#include "WidgetTestSupport.h"
 #include "toolkit/widgets/Calendar.h"
 
 #include <cmath>

@@ -2,9 +2,9 @@
 // field with the keyboard and the mouse; the date kind drops down a month calendar.
 #include "toolkit/widgets/DateTimePicker.h"
 
-#include "toolkit/widgets/Calendar.h"
 #include "toolkit/runtime/Forms.h"
 #include "toolkit/runtime/PopupWindow.h"
+#include "toolkit/widgets/Calendar.h"
 
 #include <cctype>
 #include <cmath>

@@ -1,6 +1,7 @@
 // TProgressBar: a sunken one-pixel frame around a bar filled from the left in the selection
 // colour, in proportion to the position within Min..Max.
 #include "toolkit/widgets/ProgressBar.h"
+
 #include "toolkit/runtime/PopupWindow.h"
 
 #include <algorithm>
