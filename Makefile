@@ -1,10 +1,13 @@
 # The two commands of the README.
 #   make run   installs what is missing, builds and starts the program
-#   make test  installs what is missing, builds (also under ASan+UBSan) and runs every test
+#   make test  installs what is missing, checks the house rules, builds (also under ASan+UBSan)
+#              and runs every test
+# And for developers:
+#   make lint  the house rules and clang-tidy (.clang-tidy) over the release build's sources
 
 JOBS ?= $(shell nproc)
 
-.PHONY: run test setup build build-asan clean
+.PHONY: run test lint house-rules setup build build-asan clean
 
 setup:
 	./scripts/setup.sh
@@ -20,10 +23,17 @@ build-asan: setup
 run: build
 	./scripts/run.sh build/release/src/vesperon
 
-test: build build-asan
+# Before any build, so that a break of the house rules fails at once.
+house-rules: setup
+	./scripts/lint.sh
+
+test: house-rules build build-asan
 	ctest --preset release -j $(JOBS)
 	ctest --preset asan -j $(JOBS) -LE e2e
 	./scripts/run-fuzzers.sh
+
+lint: house-rules build
+	./scripts/tidy.sh build/release
 
 clean:
 	rm -rf build
