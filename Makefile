@@ -3,7 +3,8 @@
 #   make test  installs what is missing, checks the house rules, builds (also under ASan+UBSan)
 #              and runs every test
 # And for developers:
-#   make lint  the house rules and clang-tidy (.clang-tidy) over the release build's sources
+#   make lint  the house rules, then clang-tidy (.clang-tidy) over the sources, the tests and the
+#              helper programs
 
 JOBS ?= $(shell nproc)
 
@@ -32,8 +33,10 @@ test: house-rules build build-asan
 	ctest --preset asan -j $(JOBS) -LE e2e
 	./scripts/run-fuzzers.sh
 
-lint: house-rules build
-	./scripts/tidy.sh build/release
+# clang-tidy needs the release build's compile commands only, not the build itself.
+lint: house-rules
+	cmake --preset release >/dev/null
+	JOBS=$(JOBS) ./scripts/tidy.sh build/release
 
 clean:
 	rm -rf build

@@ -142,13 +142,19 @@ find $folders -type f \( -name '*.h' -o -name '*.cpp' \) -print | sort |
         }
         name = substr(text, 2)
         sub(/".*/, "", name)
+        if (inSrc && !inBackend && is_system_header(name)) {
+            flag("system-header", "\"" name "\" belongs in a backend folder under src/platform/")
+            next
+        }
         target = layer_of(name)
 
         if (target ~ /^platform\// && path !~ /^(src\/platform|src\/app|tests|tools|bench|fuzz)\//) {
             flag("backend-header", "\"" name "\" is a backend header; only src/app/ picks a backend")
             next
         }
-        if (!inSrc || target == "") {
+        # Only includes of the layers of the project are layered; "Fixture.h" beside the file
+        # or a library header in quotes is not.
+        if (!inSrc || !(target in allowed || target == "app" || target ~ /^platform\//)) {
             next
         }
         source = layer_of(substr(path, 5))
@@ -160,6 +166,7 @@ find $folders -type f \( -name '*.h' -o -name '*.cpp' \) -print | sort |
             }
             next
         }
+        # src/app/ puts the program together from every layer.
         if (!(source in allowed)) {
             next
         }

@@ -45,7 +45,8 @@ PYTHON
 # library's include root under the build tree; the findings name their sources instead.
 run-clang-tidy -p "$work" -j "${JOBS:-2}" -quiet -extra-arg=-Wno-unknown-warning-option \
     "^$root/(src|tests|tools|bench)/.*\\.cpp\$" >"$log" 2>&1 || true
-sed -n "s|^$root/||; s|^$build/src/include/[^/]*/|src/|; /: \\(warning\\|error\\): .*\\[[a-z-]*[a-z.-]*\\]\$/p" "$log" |
+escape=$(printf '\033')
+sed -n "s/$escape\\[[0-9;]*m//g; s|^$root/||; s|^$build/src/include/[^/]*/|src/|; /: \\(warning\\|error\\): .*\\[[a-z-]*[a-z.-]*\\]\$/p" "$log" |
     sort -u >"$findings"
 
 cat "$findings"

@@ -23,7 +23,8 @@ expect_fail "Windows in the power actions" "src/power/PowerActions.cpp:3: system
     "src/power/PowerActions.cpp:4: system-header"
 
 make_clean_tree
-add_file src/core/Countdown.cpp '#  include <systemd/sd-bus.h>'
-expect_fail "an indented include" "src/core/Countdown.cpp:1: system-header"
+add_file src/core/Countdown.cpp '#  include <systemd/sd-bus.h>' '#include "X11/Xlib.h"'
+expect_fail "an indented include and one in quotes" "src/core/Countdown.cpp:1: system-header" \
+    "src/core/Countdown.cpp:2: system-header"
 
 finish
