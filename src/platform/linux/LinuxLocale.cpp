@@ -90,14 +90,15 @@ void ParseFormat(const std::string& format, const TLangInfo& info, TParsedFormat
             continue;
         }
         const char conversion = ConversionAt(format, i);
-        const std::string composite = CompositePattern(conversion, info);
         if (const TFieldConversion* field = FieldConversion(conversion)) {
+            // The text since the previous field separates it from this one.
             if (!parsed.fields.empty()) {
                 parsed.separators.push_back(literal);
             }
             literal.clear();
             parsed.fields.push_back(TField{field->token, field->kind});
-        } else if (!composite.empty() && depth < 2) {
+        } else if (const std::string composite = CompositePattern(conversion, info);
+                   !composite.empty() && depth < 2) {
             if (!parsed.fields.empty()) {
                 parsed.separators.push_back(literal);
                 literal.clear();
