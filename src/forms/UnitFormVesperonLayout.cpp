@@ -9,10 +9,10 @@
 #include "controls/RzTray.h"
 #include "forms/FormLayout.h"
 #include "forms/UnitFormVesperon.h"
-#include "toolkit/widgets/DateTimePicker.h"
 #include "toolkit/runtime/Timer.h"
-#include "toolkit/widgets/Menus.h"
+#include "toolkit/widgets/DateTimePicker.h"
 #include "toolkit/widgets/Label.h"
+#include "toolkit/widgets/Menus.h"
 
 namespace {
 

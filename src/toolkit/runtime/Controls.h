@@ -11,9 +11,9 @@
 #pragma once
 
 #include "toolkit/base/Classes.h"
+#include "toolkit/base/Types.h"
 #include "toolkit/graphics/Graphics.h"
 #include "toolkit/runtime/Messages.h"
-#include "toolkit/base/Types.h"
 
 #include <functional>
 #include <memory>
