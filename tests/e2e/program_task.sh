@@ -11,71 +11,20 @@ program=$1
 artefacts=$2
 title="Vesperon V2.4(Timer)"
 
-for tool in Xvfb xdotool openbox xprop; do
-    if ! command -v "$tool" >/dev/null 2>&1; then
-        echo "SKIP: $tool is not installed"
-        exit 0
-    fi
-done
+. "$(dirname "$0")/lib/desktop.sh"
+need_tools Xvfb xdotool openbox xprop
+fail_logs="program.out"
 
-work=$(mktemp -d)
-xvfb_pid=""
-wm_pid=""
-program_pid=""
-second_pid=""
-cleanup() {
-    for pid in $second_pid $program_pid $wm_pid $xvfb_pid; do
-        kill "$pid" 2>/dev/null
-        wait "$pid" 2>/dev/null
-    done
-    rm -rf "$work"
-}
-trap cleanup EXIT INT TERM
-
-fail() {
-    echo "FAIL: $*"
-    [ -f "$work/program.out" ] && cat "$work/program.out"
-    exit 1
-}
-
-export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/runtime"
-# No session bus: the notification area is absent, as on a bare window manager.
-export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus"
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$artefacts"
-chmod 700 "$XDG_RUNTIME_DIR"
-ini="$XDG_CONFIG_HOME/Vesperon/Vesperon.ini"
+private_home
 entry="$XDG_CONFIG_HOME/autostart/Vesperon.desktop"
 log="$work/dry-run.log"
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.05
-done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")"
-
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-wm_pid=$!
-for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
-    sleep 0.05
-done
+start_desktop
 
 "$program" --dry-run="$log" >"$work/program.out" 2>&1 &
 program_pid=$!
-
-find_window() {
-    xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1
-}
+track $program_pid
 window=""
-for _ in $(seq 100); do
-    window=$(find_window "^Vesperon V2\\.4\\(Timer\\)\$")
-    [ -n "$window" ] && break
-    sleep 0.05
-done
-[ -n "$window" ] || fail "no window titled \"$title\""
+wait_for 50 main_window_shown || fail "no window titled \"$title\""
 
 # Clicks at client coordinates of the main window, then lets the program store the key.
 click() {
@@ -111,7 +60,7 @@ expect_ini '[CB]\nRBFS=0\nWarn=1\nAutoRun=0\n[Set]\nFZ=1' "unticking Auto-run"
 
 click 246 260 # Start
 sleep 1
-[ -z "$(find_window "^Vesperon V2\\.4\\(Timer\\)\$")" ] || fail "the main window stayed on screen after Start"
+[ -z "$(main_window)" ] || fail "the main window stayed on screen after Start"
 [ ! -s "$log" ] || fail "an action was requested right after Start"
 
 # The warning window (no title) comes 30 seconds before the target.
@@ -138,25 +87,9 @@ grep -q "action 1: login1 PowerOff" "$log" || fail "the action is not the shutdo
 # A second copy shows its message box (caption "Vesperon") and ends with code 0 once answered.
 "$program" --dry-run >"$work/second.out" 2>&1 &
 second_pid=$!
-box=""
-for _ in $(seq 100); do
-    box=$(find_window "^Vesperon\$")
-    [ -n "$box" ] && break
-    sleep 0.05
-done
-[ -n "$box" ] || fail "the second copy showed no message"
-xdotool windowactivate --sync "$box" 2>/dev/null
-xdotool key Return
-status=""
-for _ in $(seq 100); do
-    if ! kill -0 "$second_pid" 2>/dev/null; then
-        wait "$second_pid"
-        status=$?
-        second_pid=""
-        break
-    fi
-    sleep 0.05
-done
-[ "$status" = "0" ] || fail "the second copy did not end with code 0 (status '$status')"
+track $second_pid
+answer_box Return
+wait_exit "$second_pid" || fail "the second copy did not end"
+[ "$exit_status" = "0" ] || fail "the second copy did not end with code 0 (status '$exit_status')"
 kill -0 "$program_pid" 2>/dev/null || fail "the first copy ended"
 echo "PASS"
