@@ -97,6 +97,10 @@ public:
     TPosition Position() const { return position_; }
     void SetPosition(TPosition value) { position_ = value; }
     TWindowState WindowState() const { return windowState_; }
+    // Iconify or restore the form's window. The state is recorded at once, before the window
+    // system reports the change.
+    void Iconify();
+    void Restore();
     TIcon* Icon() { return &icon_; }
 
     bool Showing() override;
@@ -163,6 +167,10 @@ public:
     void Deactivate();
     // Called when the program's focus returns to this form without a change of form.
     void RestoreFocus();
+    // Called when a modal window that took the focus from this form has closed: activates the
+    // form's window again when it is showing and not iconified (activating an iconified
+    // window would de-iconify it).
+    void TakeFocusBack();
     void LoseNativeFocus();
     void ControlDestroyed(TControl* control);
     // Gives the window focus to the active control (or the form).
