@@ -1,0 +1,63 @@
+#!/bin/sh
+# The real program as a launcher and the log-on entry start it, on a private X server with a
+# window manager and a private session bus with a small watcher (tools/sni_watcher), in
+# dry-run mode with private settings: --help and --version answer and end; arguments it does
+# not know (a launcher's %U, a file) are ignored with one line on stderr; started with "au"
+# and Repeat on, it goes to the tray, and neither the start guard's message nor the tray
+# menu's Exit answered No brings the main window back.
+#   program_shell.sh PROGRAM ARTEFACTS_FOLDER
+set -u
+
+program=$1
+artefacts=$2
+
+. "$(dirname "$0")/lib/desktop.sh"
+need_tools Xvfb xdotool openbox xprop dbus-daemon busctl timeout
+need_watcher
+fail_logs="program.out program.err watcher.err"
+
+"$program" --help >"$work/help.out" 2>&1 || fail "--help ended with $?"
+grep -q "^Usage: vesperon" "$work/help.out" || fail "--help printed: $(cat "$work/help.out")"
+"$program" --version >"$work/version.out" 2>&1 || fail "--version ended with $?"
+grep -q "^Vesperon [0-9]" "$work/version.out" || fail "--version printed: $(cat "$work/version.out")"
+
+private_home
+# Auto-run and Repeat with a 5-minute countdown: the start guard refuses it with a message.
+printf '[CB]\nAutoRun=1\nCBCF=1\nRBFS=0\n[Set]\nFZ=5\n' >"$ini"
+start_session_bus
+start_watcher
+start_desktop
+
+"$program" au --dry-run="$work/dry-run.log" %U "$work/a file.txt" >"$work/program.out" \
+    2>"$work/program.err" &
+program_pid=$!
+track $program_pid
+item="org.kde.StatusNotifierItem-$program_pid-1"
+wait_for 50 grep -qx "$item" "$work/registered" || fail "the program did not start with unknown arguments"
+
+ignored=$(grep -c "ignor" "$work/program.err")
+[ "$ignored" = "1" ] || fail "stderr says $ignored times that arguments are ignored"
+grep "ignor" "$work/program.err" | grep -qF '"%U"' || fail "the ignored %U is not named"
+
+# Waits for the window to come back from the tray within two seconds; fails when it does.
+stays_in_tray() {
+    if wait_for 20 main_window_shown; then
+        "$(dirname "$program")/../tools/x11shot" "$artefacts/program_shell_restored.png" --window "$window" \
+            2>/dev/null
+        fail "the main window came back from the tray after $1"
+    fi
+}
+answer_box Return
+stays_in_tray "the start guard's message"
+
+# The tray menu's Exit (its last item) asks the exit question; No keeps the program running,
+# and its window in the tray.
+open_tray_menu
+eval "$(xdotool getwindowgeometry --shell "$menu_window")"
+xdotool mousemove $((X + 20)) $((Y + HEIGHT - 10))
+sleep 0.2
+xdotool click 1
+answer_box n
+stays_in_tray "Exit, No"
+kill -0 "$program_pid" 2>/dev/null || fail "the program ended after Exit, No"
+echo "PASS"
