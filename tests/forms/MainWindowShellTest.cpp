@@ -1,4 +1,6 @@
-// The main window around the task: the program's message boxes leave it in the tray.
+// The main window around the task: the program's message boxes leave it in the tray, its
+// radio buttons hot-track.
+#include "controls/RzRadChk.h"
 #include "forms/VesperonFixture.h"
 #include "toolkit/widgets/Menus.h"
 
@@ -12,6 +14,24 @@ namespace {
 class MainWindowShellTest : public VesperonTest {
 protected:
     bool InTray() { return app->Minimized() && Window(main).Iconified(); }
+    // The window's pixels of a control's 13 x 13 glyph at its top left (rows 2 to 14).
+    std::vector<std::uint32_t> Glyph(TControl* control) {
+        const TPoint origin =
+            control->Parent()->ClientToParent(Point(control->Left(), control->Top() + 2), main);
+        std::vector<std::uint32_t> pixels;
+        for (int y = 0; y < 13; ++y) {
+            for (int x = 0; x < 13; ++x) {
+                pixels.push_back(Window(main).FramePixel(origin.X + x, origin.Y + y));
+            }
+        }
+        return pixels;
+    }
+    void PointAt(TControl* control) {
+        const TPoint p =
+            control->Parent()->ClientToParent(Point(control->Left() + 6, control->Top() + 8), main);
+        platform.windows.MouseMove(Window(main), p.X, p.Y);
+        Idle();
+    }
 };
 
 } // namespace
@@ -32,4 +52,17 @@ TEST_F(MainWindowShellTest, TheProgramsMessageBoxesLeaveTheWindowInTheTray) {
     Idle();
     EXPECT_TRUE(InTray()) << "after the end-of-session question, No";
     EXPECT_EQ(Messages().size(), 3u);
+}
+
+TEST_F(MainWindowShellTest, EveryRadioButtonHotTracksItsGlyph) {
+    Start();
+    for (TRzRadioButton* radio : {main->RBDateTime, main->RBDe, main->RBShutdown, main->RBLogoff,
+                                  main->RBRestart, main->RBForce, main->RBStandby, main->RBDormancy}) {
+        SCOPED_TRACE(radio->Name());
+        const std::vector<std::uint32_t> resting = Glyph(radio);
+        PointAt(radio);
+        EXPECT_NE(Glyph(radio), resting) << "hovering changes nothing";
+        PointAt(main->LabInfo);
+        EXPECT_EQ(Glyph(radio), resting);
+    }
 }
