@@ -462,10 +462,11 @@ void TRzCustomStatusPane::Dispatch(TMessage& message) {
 void TRzCustomStatusPane::CMHitTest(TMessage& message) {
     TGraphicControl::Dispatch(message);
     const TRect client = ClientRect();
-    if (!ReachesSizeGrip(client)) {
+    if (!ReachesSizeGrip(client) || !StatusBar()->SizeGripUsable()) {
         return;
     }
-    // Near the grip the status bar answers for the pane.
+    // Near a grip that can size the form the status bar answers for the pane; a grip that
+    // cannot (fixed border, maximised) takes nothing from it.
     TRzStatusBar* bar = StatusBar();
     const TRect barClient = bar->GetClientRect();
     const int g = ScreenToClient(bar->ClientToScreen(Point(barClient.Right, barClient.Bottom))).X;

@@ -277,6 +277,23 @@ TEST_F(StatusPaneTest, RightmostPanePassesTheGripZoneToTheStatusBar) {
     EXPECT_EQ(form->systemCommands, std::vector<WPARAM>{SC_SIZE + 8});
 }
 
+TEST_F(StatusPaneTest, RightmostPaneKeepsTheGripZoneWhileTheGripCannotBeUsed) {
+    form->SetBorderStyle(bsSingle);
+    AddPane<TRzStatusPane>(bar, 0, 465);
+    auto* homePage = AddPane<TRzGlyphStatus>(bar, 465, 21);
+    int clicks = 0;
+    homePage->OnClick = [&clicks](TObject*) {
+        ++clicks;
+    };
+    ShowForm();
+    ASSERT_FALSE(bar->SizeGripUsable());
+
+    ClickOn(homePage, 15, 8);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(homePage->Perform(CM_HITTEST, 0, MAKELPARAM(20, 8)), HTCLIENT);
+    EXPECT_TRUE(form->systemCommands.empty());
+}
+
 TEST_F(StatusPaneTest, PaneAwayFromTheRightEdgeIsHitEverywhere) {
     auto* pane = AddPane<TRzStatusPane>(bar, 0, 100);
     EXPECT_FALSE(pane->ReachesSizeGrip(pane->ClientRect()));
