@@ -2,6 +2,7 @@
 
 #include "controls/RzPanel.h"
 #include "toolkit/base/Store.h"
+#include "toolkit/runtime/Actions.h"
 #include "toolkit/runtime/Timer.h"
 
 #include <algorithm>
@@ -474,4 +475,16 @@ void TRzCustomStatusPane::CMHitTest(TMessage& message) {
     if (zone.Contains(LParamToPoint(message.LParam))) {
         message.Result = bar->Perform(WM_NCHITTEST, message.WParam, message.LParam);
     }
+}
+
+// ---------------------------------------------------------------------------------------
+// Automatic hint
+
+bool TRzCustomStatusPane::ExecuteAction(TBasicAction* action) {
+    auto* hintAction = dynamic_cast<THintAction*>(action);
+    if (autoHint_ && hintAction != nullptr) {
+        SetCaption(hintAction->Hint());
+        return true;
+    }
+    return TGraphicControl::ExecuteAction(action);
 }

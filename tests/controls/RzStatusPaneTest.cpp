@@ -1,4 +1,5 @@
 #include "RzPanelTestSupport.h"
+#include "toolkit/runtime/Actions.h"
 
 #include <cstdlib>
 #include <gmock/gmock.h>
@@ -298,6 +299,32 @@ TEST_F(StatusPaneTest, PaneAwayFromTheRightEdgeIsHitEverywhere) {
     auto* pane = AddPane<TRzStatusPane>(bar, 0, 100);
     EXPECT_FALSE(pane->ReachesSizeGrip(pane->ClientRect()));
     EXPECT_EQ(pane->Perform(CM_HITTEST, 0, MAKELPARAM(95, 5)), HTCLIENT);
+}
+
+// ---------------------------------------------------------------------------------------
+// Automatic hint
+
+TEST_F(StatusPaneTest, WithAutoHintTheCaptionFollowsTheApplicationsHint) {
+    auto* follower = AddPane<TRzStatusPane>(bar, 0, 200);
+    auto* other = AddPane<TRzStatusPane>(bar, 200, 100);
+    auto* help = AddPane<TRzGlyphStatus>(bar, 300, 23);
+    help->SetHint("Help");
+    other->SetCaption("No task");
+    ShowForm();
+    EXPECT_FALSE(follower->AutoHint());
+
+    MouseMove(help, 5, 5);
+    EXPECT_EQ(follower->Caption(), "") << "AutoHint is off by default";
+    follower->SetAutoHint(true);
+    MouseMove(other, 5, 5);
+    MouseMove(help, 5, 5);
+    EXPECT_EQ(follower->Caption(), "Help");
+    EXPECT_EQ(other->Caption(), "No task");
+    MouseMove(other, 5, 5);
+    EXPECT_EQ(follower->Caption(), "");
+
+    TAction action(nullptr);
+    EXPECT_FALSE(follower->ExecuteAction(&action));
 }
 
 // ---------------------------------------------------------------------------------------

@@ -312,6 +312,15 @@ public:
     void SetShowHint(bool value) { showHint_ = value; }
     int HintPause() const { return hintPause_; }
     void SetHintPause(int value) { hintPause_ = value; }
+    // The current hint: that of the control under the pointer. A change runs OnHint or,
+    // without one, offers a THintAction with the text to the controls of the program (a
+    // status pane with AutoHint shows it).
+    const std::string& Hint() const { return hint_; }
+    void SetHint(const std::string& value);
+    TNotifyEvent OnHint;
+    // Offers action to the visible controls of the active form, then of the main form, until
+    // one handles it; false when none does.
+    bool ExecuteAction(TBasicAction& action);
 
     int MessageBox(const std::string& text, const std::string& caption, unsigned flags);
     void HandleException(const std::exception& error);
@@ -372,6 +381,7 @@ private:
     bool appWindowVisible_ = true;
     bool showHint_ = true;
     int hintPause_ = 500;
+    std::string hint_;
     bool active_ = false;
     TCustomForm* focusForm_ = nullptr;
     int modalBoxLevel_ = 0;
