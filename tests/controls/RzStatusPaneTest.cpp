@@ -31,7 +31,18 @@ protected:
         return pane;
     }
 
+    // The main window's last pane, 21 pixels up to the bar's right edge, counting its clicks.
+    TRzGlyphStatus* MakeHomePagePane() {
+        AddPane<TRzStatusPane>(bar, 0, 465);
+        auto* pane = AddPane<TRzGlyphStatus>(bar, 465, 21);
+        pane->OnClick = [this](TObject*) {
+            ++homePageClicks;
+        };
+        return pane;
+    }
+
     TRzStatusBar* bar = nullptr;
+    int homePageClicks = 0;
 };
 
 // ---------------------------------------------------------------------------------------
@@ -260,37 +271,27 @@ TEST_F(StatusPaneTest, NonBlinkingPanesAreNotRepainted) {
 // Hit test near the size grip
 
 TEST_F(StatusPaneTest, RightmostPanePassesTheGripZoneToTheStatusBar) {
-    AddPane<TRzStatusPane>(bar, 0, 465);
-    auto* homePage = AddPane<TRzGlyphStatus>(bar, 465, 21);
-    int clicks = 0;
-    homePage->OnClick = [&clicks](TObject*) {
-        ++clicks;
-    };
+    TRzGlyphStatus* homePage = MakeHomePagePane();
     ShowForm();
     ASSERT_EQ(homePage->Left() + homePage->Width(), bar->ClientWidth());
 
     ClickOn(homePage, 5, 8);
-    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(homePageClicks, 1);
     EXPECT_TRUE(form->systemCommands.empty());
 
     ClickOn(homePage, 15, 8);
-    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(homePageClicks, 1);
     EXPECT_EQ(form->systemCommands, std::vector<WPARAM>{SC_SIZE + 8});
 }
 
 TEST_F(StatusPaneTest, RightmostPaneKeepsTheGripZoneWhileTheGripCannotBeUsed) {
     form->SetBorderStyle(bsSingle);
-    AddPane<TRzStatusPane>(bar, 0, 465);
-    auto* homePage = AddPane<TRzGlyphStatus>(bar, 465, 21);
-    int clicks = 0;
-    homePage->OnClick = [&clicks](TObject*) {
-        ++clicks;
-    };
+    TRzGlyphStatus* homePage = MakeHomePagePane();
     ShowForm();
     ASSERT_FALSE(bar->SizeGripUsable());
 
     ClickOn(homePage, 15, 8);
-    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(homePageClicks, 1);
     EXPECT_EQ(homePage->Perform(CM_HITTEST, 0, MAKELPARAM(20, 8)), HTCLIENT);
     EXPECT_TRUE(form->systemCommands.empty());
 }

@@ -14,24 +14,21 @@ artefacts=$2
 . "$(dirname "$0")/lib/desktop.sh"
 need_tools Xvfb xdotool openbox xprop dbus-daemon busctl timeout
 need_watcher
-fail_logs="program.out program.err watcher.err"
-
-"$program" --help >"$work/help.out" 2>&1 || fail "--help ended with $?"
-grep -q "^Usage: vesperon" "$work/help.out" || fail "--help printed: $(cat "$work/help.out")"
-"$program" --version >"$work/version.out" 2>&1 || fail "--version ended with $?"
-grep -q "^Vesperon [0-9]" "$work/version.out" || fail "--version printed: $(cat "$work/version.out")"
+fail_logs="$fail_logs watcher.err"
 
 private_home
+"$program" --dry-run --help >"$work/help.out" 2>&1 || fail "--help ended with $?"
+grep -q "^Usage: vesperon" "$work/help.out" || fail "--help printed: $(cat "$work/help.out")"
+"$program" --dry-run --version >"$work/version.out" 2>&1 || fail "--version ended with $?"
+grep -q "^Vesperon [0-9]" "$work/version.out" || fail "--version printed: $(cat "$work/version.out")"
+
 # Auto-run and Repeat with a 5-minute countdown: the start guard refuses it with a message.
 printf '[CB]\nAutoRun=1\nCBCF=1\nRBFS=0\n[Set]\nFZ=5\n' >"$ini"
 start_session_bus
 start_watcher
 start_desktop
 
-"$program" au --dry-run="$work/dry-run.log" %U "$work/a file.txt" >"$work/program.out" \
-    2>"$work/program.err" &
-program_pid=$!
-track $program_pid
+start_program au --dry-run="$work/dry-run.log" %U "$work/a file.txt"
 item="org.kde.StatusNotifierItem-$program_pid-1"
 wait_for 50 grep -qx "$item" "$work/registered" || fail "the program did not start with unknown arguments"
 

@@ -13,16 +13,13 @@ title="Vesperon V2.4(Timer)"
 
 . "$(dirname "$0")/lib/desktop.sh"
 need_tools Xvfb xdotool openbox xprop
-fail_logs="program.out"
 
 private_home
 entry="$XDG_CONFIG_HOME/autostart/Vesperon.desktop"
 log="$work/dry-run.log"
 start_desktop
 
-"$program" --dry-run="$log" >"$work/program.out" 2>&1 &
-program_pid=$!
-track $program_pid
+start_program --dry-run="$log"
 window=""
 wait_for 50 main_window_shown || fail "no window titled \"$title\""
 

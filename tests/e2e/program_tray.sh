@@ -13,7 +13,7 @@ artefacts=$2
 . "$(dirname "$0")/lib/desktop.sh"
 need_tools Xvfb xdotool openbox xprop dbus-daemon busctl timeout
 need_watcher
-fail_logs="program.out watcher.err bus.log"
+fail_logs="$fail_logs watcher.err bus.log"
 
 private_home
 # A 30-minute countdown (Degression), so that Start arms a task far from its end.
@@ -23,9 +23,7 @@ start_session_bus
 start_watcher
 start_desktop
 
-"$program" --dry-run="$work/dry-run.log" >"$work/program.out" 2>&1 &
-program_pid=$!
-track $program_pid
+start_program --dry-run="$work/dry-run.log"
 window=""
 wait_for 100 main_window_shown || fail "no main window"
 

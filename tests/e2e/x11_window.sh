@@ -18,9 +18,7 @@ need_tools Xvfb xdotool openbox
 private_home
 start_desktop
 
-"$program" --dry-run >"$work/program.out" 2>&1 &
-program_pid=$!
-track $program_pid
+start_program --dry-run
 
 window=""
 wait_for 50 main_window_shown || fail "no window titled \"$title\""
@@ -56,5 +54,5 @@ xdotool key alt+F4
 answer_box Return
 wait_exit "$program_pid" || fail "the program did not end after the close request"
 [ "$exit_status" -eq 0 ] || fail "the program ended with status $exit_status"
-cat "$work/program.out"
+cat "$work/program.out" "$work/program.err"
 echo "PASS"

@@ -7,7 +7,7 @@
 work=$(mktemp -d)
 started_pids=""
 # Files in $work shown when the test fails.
-fail_logs=""
+fail_logs="program.out program.err"
 
 cleanup() {
     for pid in $started_pids; do
@@ -159,6 +159,14 @@ menu_open() {
         echo "$before" | grep -qx "$candidate" || menu_window=$candidate
     done
     [ -n "$menu_window" ]
+}
+
+# Starts the program with the given arguments, its output in $work/program.out and
+# $work/program.err (both shown when the test fails); its id is left in $program_pid.
+start_program() {
+    "$program" "$@" >"$work/program.out" 2>"$work/program.err" &
+    program_pid=$!
+    track $program_pid
 }
 
 # The main window's id while it is on screen (not hidden, not iconified), else nothing.
