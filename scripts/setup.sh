@@ -9,6 +9,7 @@ libgtest-dev libgmock-dev libbenchmark-dev
 libfreetype-dev libfontconfig-dev fonts-liberation fonts-dejavu-core libpng-dev
 libx11-dev libxext-dev libsystemd-dev
 xvfb xauth xdotool x11-utils x11-apps dbus openbox trayer
+dpkg-dev desktop-file-utils appstream man-db librsvg2-bin lintian
 "
 
 missing=""

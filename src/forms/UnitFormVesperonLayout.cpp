@@ -136,8 +136,8 @@ void TFormVesperon::CreateSettingControls() {
 
     RZFenZhong = Place<TRzNumericEdit>(this, GBSet, "RZFenZhong", 10, 57, 65, 23);
     RZFenZhong->SetTag(7);
-    RZFenZhong->SetMin(1);
-    RZFenZhong->SetMax(10000);
+    RZFenZhong->SetMin(core::kMinMinutes);
+    RZFenZhong->SetMax(core::kMaxMinutes);
     RZFenZhong->SetDisplayFormat(",0;(,0)");
     RZFenZhong->SetValue(30);
     RZFenZhong->SetFrameVisible(true);

@@ -8,37 +8,30 @@
 #   program_shell.sh PROGRAM ARTEFACTS_FOLDER
 set -u
 
-program=$1
-artefacts=$2
+. "$(dirname "$0")/lib/tray_session.sh"
 
-. "$(dirname "$0")/lib/desktop.sh"
-need_tools Xvfb xdotool openbox xprop dbus-daemon busctl timeout
-need_watcher
-fail_logs="$fail_logs watcher.err"
-
-private_home
 "$program" --dry-run --help >"$work/help.out" 2>&1 || fail "--help ended with $?"
 grep -q "^Usage: vesperon" "$work/help.out" || fail "--help printed: $(cat "$work/help.out")"
 "$program" --dry-run --version >"$work/version.out" 2>&1 || fail "--version ended with $?"
 grep -q "^Vesperon [0-9]" "$work/version.out" || fail "--version printed: $(cat "$work/version.out")"
 
 # Auto-run and Repeat with a 5-minute countdown: the start guard refuses it with a message.
-printf '[CB]\nAutoRun=1\nCBCF=1\nRBFS=0\n[Set]\nFZ=5\n' >"$ini"
-start_session_bus
+printf '[CB]\nAutoRun=1\nCBCF=1\nRBFS=0\n[Set]\nFZ=5\n' >"$XDG_CONFIG_HOME/Vesperon/Vesperon.ini"
 start_watcher
-start_desktop
+start_display
 
-start_program au --dry-run="$work/dry-run.log" %U "$work/a file.txt"
+"$program" au --dry-run="$work/dry-run.log" %U "$work/a file.txt" >"$work/program.out" 2>&1 &
+program_pid=$!
 item="org.kde.StatusNotifierItem-$program_pid-1"
 wait_for 50 grep -qx "$item" "$work/registered" || fail "the program did not start with unknown arguments"
 
-ignored=$(grep -c "ignor" "$work/program.err")
-[ "$ignored" = "1" ] || fail "stderr says $ignored times that arguments are ignored"
-grep "ignor" "$work/program.err" | grep -qF '"%U"' || fail "the ignored %U is not named"
+ignored=$(grep -c "ignor" "$work/program.out")
+[ "$ignored" = "1" ] || fail "the output says $ignored times that arguments are ignored"
+grep "ignor" "$work/program.out" | grep -qF '"%U"' || fail "the ignored %U is not named"
 
-# Waits for the window to come back from the tray within two seconds; fails when it does.
+# Fails when the main window comes back from the tray within two seconds.
 stays_in_tray() {
-    if wait_for 20 main_window_shown; then
+    if wait_for 20 shown; then
         "$(dirname "$program")/../tools/x11shot" "$artefacts/program_shell_restored.png" --window "$window" \
             2>/dev/null
         fail "the main window came back from the tray after $1"

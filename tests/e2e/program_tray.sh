@@ -7,31 +7,17 @@
 #   program_tray.sh PROGRAM ARTEFACTS_FOLDER
 set -u
 
-program=$1
-artefacts=$2
-
-. "$(dirname "$0")/lib/desktop.sh"
-need_tools Xvfb xdotool openbox xprop dbus-daemon busctl timeout
-need_watcher
-fail_logs="$fail_logs watcher.err bus.log"
-
-private_home
-# A 30-minute countdown (Degression), so that Start arms a task far from its end.
-printf '[CB]\nRBFS=0\n[Set]\nFZ=30\n' >"$ini"
-start_session_bus
+# shellcheck source=SCRIPTDIR/lib/tray_session.sh
+. "$(dirname "$0")/lib/tray_session.sh"
 
 start_watcher
-start_desktop
+start_display
 
-start_program --dry-run="$work/dry-run.log"
-window=""
-wait_for 100 main_window_shown || fail "no main window"
+"$program" --dry-run="$work/dry-run.log" >"$work/program.out" 2>&1 &
+program_pid=$!
 
-# The tooltip's title and text (its icon pixmap left out).
-tooltip() {
-    bus get-property "$1" /StatusNotifierItem org.kde.StatusNotifierItem ToolTip 2>&1 |
-        sed 's/^(sa(iiay)ss) "[^"]*" [0-9 ]*//'
-}
+wait_for 100 shown || fail "no main window"
+
 item="org.kde.StatusNotifierItem-$program_pid-1"
 wait_for 50 grep -qx "$item" "$work/registered" || fail "$item did not register; the watcher heard:
 $(cat "$work/registered")"
@@ -54,7 +40,7 @@ echo "tooltip while armed: $tip"
 # Activate (a left click in the host) restores the main window.
 bus call "$item" /StatusNotifierItem org.kde.StatusNotifierItem Activate ii 0 0 ||
     fail "Activate was refused"
-wait_for 30 main_window_shown || fail "Activate did not bring the main window back"
+wait_for 30 shown || fail "Activate did not bring the main window back"
 
 # ContextMenu (a right click in the host) opens the tray menu at the given point.
 open_tray_menu
@@ -64,11 +50,8 @@ xdotool key Escape
 # A watcher that starts again knows no items: the program registers its icon anew.
 stop_watcher
 start_watcher
-registered_again() {
-    grep -q "^org\\.kde\\.StatusNotifierItem-$program_pid-" "$work/registered"
-}
-wait_for 50 registered_again || fail "the item did not register with the new watcher"
-again=$(head -n 1 "$work/registered")
+wait_for 50 item_of_program >/dev/null || fail "the item did not register with the new watcher"
+again=$(item_of_program)
 tip=$(tooltip "$again")
 echo "$tip" | grep -q '"Vesperon (Timer)"' || fail "the re-registered item's tooltip is $tip"
 kill -0 "$program_pid" 2>/dev/null || fail "the program ended"

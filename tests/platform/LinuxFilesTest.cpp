@@ -132,3 +132,14 @@ TEST(LinuxPathsTest, TheProgramPathIsTheRunningFile) {
     const std::string path = paths.ProgramPath();
     EXPECT_EQ(path.substr(path.rfind('/') + 1), "platform_tests");
 }
+
+TEST_F(LinuxFilesTest, AProgramReplacedWhileRunningKeepsTheInstalledPath) {
+    using platform::linuxdesktop::ProgramPathFromLink;
+    // An upgrade replaces the running file; the kernel then marks the link's target.
+    EXPECT_EQ(ProgramPathFromLink("/usr/bin/vesperon (deleted)"), "/usr/bin/vesperon");
+    EXPECT_EQ(ProgramPathFromLink("/usr/local/bin/vesperon"), "/usr/local/bin/vesperon");
+    // A file that really has that name is left as it is.
+    const std::string named = root + "/vesperon (deleted)";
+    ASSERT_TRUE(platform::linuxdesktop::LinuxFiles().ReplaceFile(named, ""));
+    EXPECT_EQ(ProgramPathFromLink(named), named);
+}

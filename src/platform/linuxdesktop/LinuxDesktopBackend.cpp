@@ -28,7 +28,9 @@ class LinuxDesktopBackend : public IBackend {
 public:
     LinuxDesktopBackend(std::unique_ptr<IWindowSystem> windows, const BackendOptions& options)
         : windows_(std::move(windows)), xembedTray_(x11::OpenXEmbedTray(*windows_)),
-          notifyShell_(windows_.get(), xembedTray_.get()), sessionEnd_(windows_.get()) {
+          notifyShell_(windows_.get(), xembedTray_.get()), sessionEnd_(windows_.get()),
+          systemBus_(TBusKind::System, windows_.get()), sessionBus_(TBusKind::Session, windows_.get()),
+          logindPower_(systemBus_, sessionBus_), logindPrivilege_(systemBus_) {
         if (options.dryRunLog) {
             dryRun_ = std::make_unique<dryrun::DryRunPower>(*options.dryRunLog, DryRunRequestTexts());
         }
@@ -55,6 +57,9 @@ private:
     StatusNotifierShell notifyShell_;
     SessionEndQuery sessionEnd_;
     std::unique_ptr<dryrun::DryRunPower> dryRun_;
+    // The power requests' connections, opened at the first request.
+    TAsyncBus systemBus_;
+    TAsyncBus sessionBus_;
     LogindPower logindPower_;
     LogindPrivilege logindPrivilege_;
     FontconfigFonts fonts_;
