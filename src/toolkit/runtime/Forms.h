@@ -167,9 +167,9 @@ public:
     void Deactivate();
     // Called when the program's focus returns to this form without a change of form.
     void RestoreFocus();
-    // Called when a modal window that took the focus from this form has closed: activates the
-    // form's window again when it is showing and not iconified (activating an iconified
-    // window would de-iconify it).
+    // Called when a message box, modal form or menu that took the focus from this form has
+    // closed: activates the form's window again when it is showing and not iconified
+    // (activating an iconified window would de-iconify it).
     void TakeFocusBack();
     void LoseNativeFocus();
     void ControlDestroyed(TControl* control);
