@@ -1,4 +1,5 @@
 // The program block: command line, platform installation, windows and the message loop.
+#include "app/ControlCommandLine.h"
 #include "app/OpenBackend.h"
 #include "forms/ProgramBlock.h"
 #include "platform/Platform.h"
@@ -18,6 +19,9 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: vesperon [au] [--dry-run[=LOG]] [--version] [--help]\n"
+    "       vesperon --shutdown|--logoff|--restart|--force-shutdown|--standby|--hibernate\n"
+    "                WHEN [--warn|--no-warn] [--dry-run[=LOG]]\n"
+    "       vesperon --cancel | --status\n"
     "\n"
     "A shutdown timer: shuts down, logs off, restarts or suspends the computer at a\n"
     "chosen time or after a countdown.\n"
@@ -87,17 +91,29 @@ public:
 } // namespace
 
 int main(int argc, char** argv) {
-    const CommandLine line = ParseCommandLine(argc, argv);
+    ControlCommandLine control = ParseControlCommandLine(argc, argv);
+    const CommandLine line = ParseCommandLine(int(control.rest.size()) - 1, control.rest.data());
     if (line.help) {
         std::fputs(kUsage, stdout);
+        std::fputs(kControlUsage, stdout);
         return 0;
     }
     if (line.version) {
         std::printf("Vesperon %s\n", VESPERON_VERSION);
         return 0;
     }
+    if (!control.error.empty()) {
+        std::fprintf(stderr, "vesperon: %s (see vesperon --help)\n", control.error.c_str());
+        return platform::kControlRefused;
+    }
     if (!line.ignored.empty()) {
         ReportIgnored(line.ignored);
+    }
+
+    if (control.request) {
+        if (const std::optional<int> code = SendToRunningCopy(*control.request)) {
+            return *code;
+        }
     }
 
     platform::BackendOptions options;
@@ -112,5 +128,8 @@ int main(int argc, char** argv) {
 
     TApplication application;
     InstallMessageBoxDialog();
+    if (control.request) {
+        return RunCommandCopy(application, line.arguments, *control.request);
+    }
     return forms::RunProgram(application, line.arguments);
 }

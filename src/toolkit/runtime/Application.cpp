@@ -30,6 +30,10 @@ void SetMessageBoxProvider(TMessageBoxProvider provider) {
     Provider() = std::move(provider);
 }
 
+TMessageBoxProvider MessageBoxProvider() {
+    return Provider();
+}
+
 int DefaultMessageBoxAnswer(unsigned flags) {
     switch (flags & 0xF) {
     case MB_ABORTRETRYIGNORE:

@@ -253,6 +253,8 @@ void ForgetFormDCs(TCustomForm* form);
 using TMessageBoxProvider =
     std::function<int(const std::string& text, const std::string& caption, unsigned flags)>;
 void SetMessageBoxProvider(TMessageBoxProvider provider);
+// The provider installed now (empty when none is).
+TMessageBoxProvider MessageBoxProvider();
 
 // The default answer of a box style: its first button.
 int DefaultMessageBoxAnswer(unsigned flags);
