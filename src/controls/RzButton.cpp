@@ -295,8 +295,8 @@ void TRzCustomButton::MouseMove(TShiftState shift, int x, int y) {
 
 void TRzCustomButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     TCustomControl::MouseUp(button, shift, x, y);
-    // Only the release of the button that started the press ends it.
-    if (!tracking_ || button != mbLeft) {
+    // The release of any mouse button ends the press.
+    if (!tracking_) {
         return;
     }
     tracking_ = false;
