@@ -1,18 +1,21 @@
 # The two commands of the README.
 #   make run   installs what is missing, builds and starts the program
-#   make test  installs what is missing, builds (also under ASan+UBSan and for Windows) and runs
-#              every test, the Windows ones under Wine
+#   make test  installs what is missing, checks the house rules, builds (also under ASan+UBSan
+#              and for Windows) and runs every test, the Windows ones under Wine
 # And the installation (PREFIX, default /usr/local; DESTDIR honoured):
 #   make install     builds the program and installs it with its launcher, icon and manual
 #   make uninstall   removes what the last make install wrote
 #   make deb         builds the Debian package in build/deb and checks it with lintian
 # And the Windows program:
 #   make windows     cross-builds build/windows/src/vesperon.exe (and the Windows unit tests)
+# And for developers:
+#   make lint  the house rules, then clang-tidy (.clang-tidy) over the sources, the tests and the
+#              helper programs
 
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 
-.PHONY: run test setup build build-asan windows install uninstall deb clean
+.PHONY: run test lint house-rules setup build build-asan windows install uninstall deb clean
 
 setup:
 	./scripts/setup.sh
@@ -32,7 +35,11 @@ windows: setup
 run: build
 	./scripts/run.sh build/release/src/vesperon
 
-test: build build-asan windows
+# Before any build, so that a break of the house rules fails at once.
+house-rules: setup
+	./scripts/lint.sh
+
+test: house-rules build build-asan windows
 	ctest --preset release -j $(JOBS)
 	ctest --preset asan -j $(JOBS) -LE e2e
 	./scripts/run-fuzzers.sh
@@ -54,6 +61,11 @@ deb: setup
 	cmake --build --preset deb -j $(JOBS) --target vesperon vesperon_dist
 	cd build/deb && cpack
 	lintian --fail-on error,warning --info build/deb/vesperon_*.deb
+
+# clang-tidy needs the release build's compile commands only, not the build itself.
+lint: house-rules
+	cmake --preset release >/dev/null
+	JOBS=$(JOBS) ./scripts/tidy.sh build/release
 
 clean:
 	rm -rf build

@@ -4,7 +4,7 @@
 set -eu
 
 PACKAGES="
-build-essential cmake ninja-build ccache pkg-config g++ clang libclang-rt-14-dev clang-format
+build-essential cmake ninja-build ccache pkg-config g++ clang libclang-rt-14-dev clang-format clang-tidy
 libgtest-dev libgmock-dev libbenchmark-dev
 libfreetype-dev libfontconfig-dev fonts-liberation fonts-dejavu-core libpng-dev
 libx11-dev libxext-dev libsystemd-dev

@@ -43,17 +43,7 @@ bus call "$item" /StatusNotifierItem org.kde.StatusNotifierItem Activate ii 0 0 
 wait_for 30 shown || fail "Activate did not bring the main window back"
 
 # ContextMenu (a right click in the host) opens the tray menu at the given point.
-before=$(xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null | sort)
-bus call "$item" /StatusNotifierItem org.kde.StatusNotifierItem ContextMenu ii 400 300 ||
-    fail "ContextMenu was refused"
-menu_window=""
-menu_open() {
-    for candidate in $(xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null); do
-        echo "$before" | grep -qx "$candidate" || menu_window=$candidate
-    done
-    [ -n "$menu_window" ]
-}
-wait_for 30 menu_open || fail "ContextMenu opened no menu"
+open_tray_menu
 "$(dirname "$program")/../tools/x11shot" "$artefacts/program_tray_menu.png" --window "$menu_window" 2>/dev/null
 xdotool key Escape
 

@@ -1,6 +1,7 @@
 #include "platform/linuxdesktop/LinuxFiles.h"
 
 #include "platform/linuxdesktop/LinuxPaths.h"
+#include "support/ScopedEnvironment.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -86,35 +87,6 @@ TEST_F(LinuxFilesTest, AWriterKilledAtAnyMomentNeverLeavesATornFile) {
         EXPECT_TRUE(content == first || content == second) << "torn file of " << content.size() << " bytes";
     }
 }
-
-namespace {
-
-// Sets an environment variable for the length of a test and puts the old value back.
-class TScopedEnvironment {
-public:
-    TScopedEnvironment(const char* name, const char* value) : name_(name) {
-        const char* old = std::getenv(name);
-        had_ = old != nullptr;
-        old_ = had_ ? old : "";
-        setenv(name, value, 1);
-    }
-    ~TScopedEnvironment() {
-        if (had_) {
-            setenv(name_, old_.c_str(), 1);
-        } else {
-            unsetenv(name_);
-        }
-    }
-    TScopedEnvironment(const TScopedEnvironment&) = delete;
-    TScopedEnvironment& operator=(const TScopedEnvironment&) = delete;
-
-private:
-    const char* name_;
-    bool had_ = false;
-    std::string old_;
-};
-
-} // namespace
 
 TEST(LinuxPathsTest, TheSettingsFolderFollowsXdgConfigHomeWhenItIsAbsolute) {
     platform::linuxdesktop::LinuxPaths paths;

@@ -5,6 +5,7 @@
 #include "platform/dryrun/DryRunPower.h"
 #include "platform/linuxdesktop/FontconfigFonts.h"
 #include "platform/linuxdesktop/LinuxClock.h"
+#include "platform/linuxdesktop/LinuxControlChannel.h"
 #include "platform/linuxdesktop/LinuxFiles.h"
 #include "platform/linuxdesktop/LinuxLocale.h"
 #include "platform/linuxdesktop/LinuxPaths.h"
@@ -29,8 +30,9 @@ public:
     LinuxDesktopBackend(std::unique_ptr<IWindowSystem> windows, const BackendOptions& options)
         : windows_(std::move(windows)), xembedTray_(x11::OpenXEmbedTray(*windows_)),
           notifyShell_(windows_.get(), xembedTray_.get()), sessionEnd_(windows_.get()),
-          systemBus_(TBusKind::System, windows_.get()), sessionBus_(TBusKind::Session, windows_.get()),
-          logindPower_(systemBus_, sessionBus_), logindPrivilege_(systemBus_) {
+          controlChannel_(windows_.get()), systemBus_(TBusKind::System, windows_.get()),
+          sessionBus_(TBusKind::Session, windows_.get()), logindPower_(systemBus_, sessionBus_),
+          logindPrivilege_(systemBus_) {
         if (options.dryRunLog) {
             dryRun_ = std::make_unique<dryrun::DryRunPower>(*options.dryRunLog, DryRunRequestTexts());
         }
@@ -47,6 +49,7 @@ public:
         set_.paths = &paths_;
         set_.files = &files_;
         set_.sessionEnd = &sessionEnd_;
+        set_.controlChannel = &controlChannel_;
     }
 
     const Platform& Set() const override { return set_; }
@@ -56,6 +59,7 @@ private:
     std::unique_ptr<INotifyShell> xembedTray_; // the notification area without a watcher
     StatusNotifierShell notifyShell_;
     SessionEndQuery sessionEnd_;
+    LinuxControlChannel controlChannel_;
     std::unique_ptr<dryrun::DryRunPower> dryRun_;
     // The power requests' connections, opened at the first request.
     TAsyncBus systemBus_;
@@ -74,6 +78,10 @@ private:
 };
 
 } // namespace
+
+std::unique_ptr<IControlChannel> OpenControlClient() {
+    return std::make_unique<LinuxControlChannel>(nullptr);
+}
 
 std::unique_ptr<IBackend> OpenBackend(const BackendOptions& options, std::string& error) {
     std::unique_ptr<IWindowSystem> windows = x11::OpenWindowSystem(nullptr, error);

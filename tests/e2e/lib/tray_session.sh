@@ -128,3 +128,31 @@ tooltip() {
     bus get-property "$1" /StatusNotifierItem org.kde.StatusNotifierItem ToolTip 2>&1 |
         sed 's/^(sa(iiay)ss) "[^"]*" [0-9 ]*//'
 }
+
+# ContextMenu (a right click in the host) on the item $item opens the tray menu at the given
+# point; sets $menu_window.
+open_tray_menu() {
+    before=$(xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null | sort)
+    bus call "$item" /StatusNotifierItem org.kde.StatusNotifierItem ContextMenu ii 400 300 ||
+        fail "ContextMenu was refused"
+    menu_window=""
+    wait_for 30 menu_open || fail "ContextMenu opened no menu"
+}
+menu_open() {
+    for candidate in $(xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null); do
+        echo "$before" | grep -qx "$candidate" || menu_window=$candidate
+    done
+    [ -n "$menu_window" ]
+}
+
+# Answers the program's message box (titled "Vesperon") with a key.
+answer_box() {
+    box=""
+    wait_for 50 box_shown || fail "no message box to answer with $1"
+    xdotool windowactivate --sync "$box" 2>/dev/null
+    xdotool key "$1"
+}
+box_shown() {
+    box=$(xdotool search --onlyvisible --name "^Vesperon\$" 2>/dev/null | head -n 1)
+    [ -n "$box" ]
+}
