@@ -180,7 +180,6 @@ TEST_F(ControlBusTest, StatusGivesTheTargetAsUnixTimeAndTheSecondsLeft) {
     EXPECT_EQ(left, 3600);
 
     listener.reply = platform::ControlReply{platform::kControlNoTask, "No task", {}};
-    sd_bus_message_unref(answer.reply);
     Call(kInterface, "Status", "");
     ASSERT_GE(sd_bus_message_read(answer.reply, "bsxx", &armed, &action, &target, &left), 0);
     EXPECT_FALSE(armed);
