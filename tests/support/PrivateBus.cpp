@@ -66,10 +66,15 @@ PrivateBus::PrivateBus() {
                     const_cast<char*>("--nofork"),    const_cast<char*>("--nopidfile"),
                     const_cast<char*>("--nosyslog"),  nullptr};
     // The daemon's own complaints (fd limits for a non-system bus) go to a file, not the test output.
+    // It holds none of the test's descriptors: should the test die before it ends the daemon, the
+    // test runner still sees the test's output close instead of waiting for the daemon.
     posix_spawn_file_actions_t files;
     posix_spawn_file_actions_init(&files);
+    posix_spawn_file_actions_addopen(&files, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&files, STDERR_FILENO, (folder_ + "/daemon.log").c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addclosefrom_np(&files, STDERR_FILENO + 1);
     const int r = posix_spawnp(&pid_, "dbus-daemon", &files, nullptr, argv, environ);
     posix_spawn_file_actions_destroy(&files);
     if (r != 0) {
