@@ -11,8 +11,8 @@ TRzBlinkingControlsList* blinkingList = nullptr;
 } // namespace
 
 // The timer expires at the end of each phase (ExpireAt); its own interval is never waited for.
-TRzBlinkingControlsList::TRzBlinkingControlsList()
-    : phaseEnd_(MonotonicNow() + blinkIntervalOff_), timer_(std::make_unique<TTimer>(nullptr)) {
+TRzBlinkingControlsList::TRzBlinkingControlsList() : timer_(std::make_unique<TTimer>(nullptr)) {
+    phaseEnd_ = MonotonicNow() + blinkIntervalOff_;
     timer_->SetEnabled(false);
     timer_->OnTimer = [this](TObject*) {
         TimerTick();

@@ -3,6 +3,7 @@
 #include "platform/NotifyShell.h"
 #include "platform/WindowSystem.h"
 #include "platform/dryrun/DryRunPower.h"
+#include "platform/linuxdesktop/DeferredBusServices.h"
 #include "platform/linuxdesktop/FontconfigFonts.h"
 #include "platform/linuxdesktop/LinuxClock.h"
 #include "platform/linuxdesktop/LinuxFiles.h"
@@ -28,7 +29,17 @@ class LinuxDesktopBackend : public IBackend {
 public:
     LinuxDesktopBackend(std::unique_ptr<IWindowSystem> windows, const BackendOptions& options)
         : windows_(std::move(windows)), xembedTray_(x11::OpenXEmbedTray(*windows_)),
-          notifyShell_(windows_.get(), xembedTray_.get()), sessionEnd_(windows_.get()) {
+          notifyShell_(
+              StatusNotifierShell::kVersion,
+              [this] { return std::make_unique<StatusNotifierShell>(windows_.get(), xembedTray_.get()); }),
+          sessionEnd_([this] { return std::make_unique<SessionEndQuery>(windows_.get()); }),
+          fonts_(LinuxPaths::CacheFolder() + "fonts",
+                 [this](std::function<void()> work) { x11::RunWhenIdle(*windows_, std::move(work)); }) {
+        // The session bus is first reached once the first frame is drawn.
+        x11::RunWhenIdle(*windows_, [this] {
+            notifyShell_.Open();
+            sessionEnd_.Open();
+        });
         if (options.dryRunLog) {
             dryRun_ = std::make_unique<dryrun::DryRunPower>(*options.dryRunLog, DryRunRequestTexts());
         }
@@ -52,12 +63,12 @@ public:
 private:
     std::unique_ptr<IWindowSystem> windows_;
     std::unique_ptr<INotifyShell> xembedTray_; // the notification area without a watcher
-    StatusNotifierShell notifyShell_;
-    SessionEndQuery sessionEnd_;
+    DeferredNotifyShell notifyShell_;
+    DeferredSessionEnd sessionEnd_;
+    FontconfigFonts fonts_;
     std::unique_ptr<dryrun::DryRunPower> dryRun_;
     LogindPower logindPower_;
     LogindPrivilege logindPrivilege_;
-    FontconfigFonts fonts_;
     LinuxClock clock_;
     LinuxLocale locale_;
     LinuxPaths paths_;

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <utility>
 #include <vector>
 
 namespace platform::x11 {
@@ -213,6 +214,9 @@ void X11WindowSystem::NoteFramePresented() {
 
 void X11WindowSystem::WaitAndDispatch(std::optional<std::int64_t> deadlineMs) {
     XFlush(display_);
+    for (const std::function<void()>& work : std::exchange(idleWork_, {})) {
+        work();
+    }
     // Events Xlib already read (while answering some other request) would not wake poll().
     const bool queued = XEventsQueued(display_, QueuedAlready) > 0;
     const bool readable = loop_.Wait(ConnectionNumber(display_), queued ? std::int64_t{0} : deadlineMs);

@@ -57,6 +57,9 @@ public:
     void Unregister(Window id);
     // Sees every event before the windows do and takes it by returning true (the tray icons).
     void SetTrayFilter(std::function<bool(const XEvent&)> filter) { trayFilter_ = std::move(filter); }
+    // Work for the next time the program is idle: the start of the loop's next wait, once
+    // what it drew has gone to the server.
+    void RunWhenIdle(std::function<void()> work) { idleWork_.push_back(std::move(work)); }
     // Prints the time of the first presented frame once, when asked to by the environment.
     void NoteFramePresented();
 
@@ -79,6 +82,7 @@ private:
     Time lastUserTime_ = 0;
     bool traceFirstFrame_ = false;
     std::function<bool(const XEvent&)> trayFilter_;
+    std::vector<std::function<void()>> idleWork_;
 };
 
 } // namespace platform::x11
