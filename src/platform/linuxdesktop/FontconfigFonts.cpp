@@ -1,10 +1,10 @@
 #include "platform/linuxdesktop/FontconfigFonts.h"
 
+#include "platform/linuxdesktop/FontconfigLibrary.h"
 #include "platform/linuxdesktop/LinuxFiles.h"
 
 #include <algorithm>
 #include <cctype>
-#include <fontconfig/fontconfig.h>
 #include <vector>
 
 namespace platform::linuxdesktop {
@@ -27,14 +27,14 @@ std::string FamilyToAsk(const std::string& name) {
     return name;
 }
 
-void AddAll(FcStrList* list, std::vector<std::string>& paths) {
+void AddAll(const FontconfigLibrary& fc, FcStrList* list, std::vector<std::string>& paths) {
     if (list == nullptr) {
         return;
     }
-    while (FcChar8* path = FcStrListNext(list)) {
+    while (FcChar8* path = fc.StrListNext(list)) {
         paths.emplace_back(reinterpret_cast<const char*>(path));
     }
-    FcStrListDone(list);
+    fc.StrListDone(list);
 }
 
 } // namespace
@@ -118,21 +118,25 @@ private:
 // The fontconfig configuration this source asks, loaded once and freed with it, and the stamp
 // of what it read.
 struct FontconfigFonts::Config {
-    FcConfig* config = FcInitLoadConfigAndFonts();
+    FontconfigLibrary fc;
+    FcConfig* config = nullptr;
     FontConfigStamp stamp;
 
     Config() {
         std::vector<std::string> read;
+        if (fc.Load()) {
+            config = fc.InitLoadConfigAndFonts();
+        }
         if (config != nullptr) {
-            AddAll(FcConfigGetConfigFiles(config), read);
-            AddAll(FcConfigGetConfigDirs(config), read);
-            AddAll(FcConfigGetFontDirs(config), read);
+            AddAll(fc, fc.ConfigGetConfigFiles(config), read);
+            AddAll(fc, fc.ConfigGetConfigDirs(config), read);
+            AddAll(fc, fc.ConfigGetFontDirs(config), read);
         }
         stamp = CurrentConfigStamp(read);
     }
     ~Config() {
         if (config != nullptr) {
-            FcConfigDestroy(config);
+            fc.ConfigDestroy(config);
         }
     }
     Config(const Config&) = delete;
@@ -168,27 +172,28 @@ FontFile FontconfigFonts::AskFontconfig(const std::string& family, bool bold, bo
     if (config_->config == nullptr) {
         return location;
     }
-    FcPattern* pattern = FcPatternCreate();
+    const FontconfigLibrary& fc = config_->fc;
+    FcPattern* pattern = fc.PatternCreate();
     if (pattern == nullptr) {
         return location;
     }
     const std::string name = FamilyToAsk(family);
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(name.c_str()));
-    FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-    FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(config_->config, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
+    fc.PatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(name.c_str()));
+    fc.PatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    fc.PatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    fc.PatternAddBool(pattern, FC_SCALABLE, FcTrue);
+    fc.ConfigSubstitute(config_->config, pattern, FcMatchPattern);
+    fc.DefaultSubstitute(pattern);
     FcResult result = FcResultNoMatch;
-    if (FcPattern* match = FcFontMatch(config_->config, pattern, &result)) {
+    if (FcPattern* match = fc.FontMatch(config_->config, pattern, &result)) {
         FcChar8* file = nullptr;
-        if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
+        if (fc.PatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
             location.path = reinterpret_cast<const char*>(file);
         }
-        FcPatternGetInteger(match, FC_INDEX, 0, &location.index);
-        FcPatternDestroy(match);
+        fc.PatternGetInteger(match, FC_INDEX, 0, &location.index);
+        fc.PatternDestroy(match);
     }
-    FcPatternDestroy(pattern);
+    fc.PatternDestroy(pattern);
     if (cache_ != nullptr && !location.path.empty()) {
         cache_->Answers().Remember(family, bold, italic, location, config_->stamp);
         cache_->Changed();

@@ -82,7 +82,12 @@ private:
 } // namespace
 
 std::unique_ptr<IBackend> OpenBackend(const BackendOptions& options, std::string& error) {
-    std::unique_ptr<IWindowSystem> windows = x11::OpenWindowSystem(nullptr, error);
+    // The program's windows are small: a whole frame crosses the socket about as fast as it
+    // would through a shared segment, which would hold another copy of each window for its
+    // life and cost round trips to set up.
+    x11::X11Options x11Options;
+    x11Options.useSharedMemory = false;
+    std::unique_ptr<IWindowSystem> windows = x11::OpenWindowSystem(nullptr, error, x11Options);
     if (windows == nullptr) {
         error += "; the program needs an X11 desktop session";
         return nullptr;
