@@ -28,14 +28,12 @@ namespace {
 class LinuxDesktopBackend : public IBackend {
 public:
     LinuxDesktopBackend(std::unique_ptr<IWindowSystem> windows, const BackendOptions& options)
-        : windows_(std::move(windows)), xembedTray_(x11::OpenXEmbedTray(*windows_)),
-          notifyShell_(
-              StatusNotifierShell::kVersion,
-              [this] { return std::make_unique<StatusNotifierShell>(windows_.get(), xembedTray_.get()); }),
+        : windows_(std::move(windows)),
+          notifyShell_(StatusNotifierShell::kVersion, [this] { return OpenNotificationArea(); }),
           sessionEnd_([this] { return std::make_unique<SessionEndQuery>(windows_.get()); }),
           fonts_(LinuxPaths::CacheFolder() + "fonts",
                  [this](std::function<void()> work) { x11::RunWhenIdle(*windows_, std::move(work)); }) {
-        // The session bus is first reached once the first frame is drawn.
+        // The session bus and the X tray's round trips wait until the first frame is drawn.
         x11::RunWhenIdle(*windows_, [this] {
             notifyShell_.Open();
             sessionEnd_.Open();
@@ -61,6 +59,12 @@ public:
     const Platform& Set() const override { return set_; }
 
 private:
+    // StatusNotifierItems, with the XEmbed system tray where no watcher is there.
+    std::unique_ptr<INotifyShell> OpenNotificationArea() {
+        xembedTray_ = x11::OpenXEmbedTray(*windows_);
+        return std::make_unique<StatusNotifierShell>(windows_.get(), xembedTray_.get());
+    }
+
     std::unique_ptr<IWindowSystem> windows_;
     std::unique_ptr<INotifyShell> xembedTray_; // the notification area without a watcher
     DeferredNotifyShell notifyShell_;

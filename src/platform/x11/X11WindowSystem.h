@@ -13,6 +13,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace platform::x11 {
@@ -48,7 +49,8 @@ public:
     int ScreenNumber() const { return screen_; }
     const X11Atoms& Atoms() const { return atoms_; }
     const X11Options& Options() const { return options_; }
-    // Whether an EWMH window manager runs (it answers state and activation requests).
+    // Whether an EWMH window manager runs (it answers state and activation requests); asked
+    // once per turn of the event loop.
     bool HasWindowManager();
     Cursor CursorFor(PointerShape shape);
     // Server time of the latest user input, for activation requests.
@@ -65,6 +67,7 @@ public:
 
 private:
     X11WindowSystem(Display* display, const X11Options& options);
+    bool AskForWindowManager();
     void DispatchQueuedEvents();
     void DispatchEvent(XEvent& event);
     void TrackUserTime(const XEvent& event);
@@ -83,6 +86,7 @@ private:
     bool traceFirstFrame_ = false;
     std::function<bool(const XEvent&)> trayFilter_;
     std::vector<std::function<void()>> idleWork_;
+    std::optional<bool> hasWindowManager_;
 };
 
 } // namespace platform::x11
