@@ -296,7 +296,7 @@ std::optional<GlyphBox> FontCache::Box(const FontFile& face, int em, char32_t co
     if (!FileUnchanged(face.path)) {
         return std::nullopt;
     }
-    const auto boxes = boxes_.find(BoxesKey{face.path, face.index, em});
+    const auto boxes = boxes_.find(std::forward_as_tuple(face.path, face.index, em));
     if (boxes == boxes_.end()) {
         return std::nullopt;
     }

@@ -10,6 +10,7 @@
 #include "platform/Fonts.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -79,7 +80,7 @@ private:
     std::map<std::string, FileStamp> fonts_;
     std::map<std::string, bool> checked_; // font files compared with the file system this run
     std::map<FaceKey, FontFile> faces_;
-    std::map<BoxesKey, std::map<char32_t, GlyphBox>> boxes_;
+    std::map<BoxesKey, std::map<char32_t, GlyphBox>, std::less<>> boxes_; // found without copying the path
     bool changed_ = false;
 };
 
