@@ -4,11 +4,12 @@
 set -eu
 
 PACKAGES="
-build-essential cmake ninja-build ccache pkg-config g++ clang libclang-rt-14-dev clang-format
+build-essential cmake ninja-build ccache pkg-config g++ clang libclang-rt-14-dev clang-format clang-tidy
 libgtest-dev libgmock-dev libbenchmark-dev
 libfreetype-dev libfontconfig-dev fonts-liberation fonts-dejavu-core libpng-dev
 libx11-dev libxext-dev libsystemd-dev
 xvfb xauth xdotool x11-utils x11-apps dbus openbox trayer
+dpkg-dev desktop-file-utils appstream man-db librsvg2-bin lintian
 "
 
 missing=""

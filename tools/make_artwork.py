@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Draws the program's artwork and writes it to resources/*.png.
+"""Draws the program's artwork and writes it to resources/*.png, and the program icon at the sizes
+of the desktop's icon theme (and as SVG) to dist/icons/hicolor/.
 
 Shapes are rasterised with 4 x 4 supersampling into RGBA images. Icons keep their alpha;
 two-glyph button bitmaps (two 16 x 16 cells: normal, disabled) are opaque with the fuchsia
@@ -43,24 +44,59 @@ class Image:
         self.px[y][x] = (mix[0], mix[1], mix[2], out)
 
 
-# Shape tests, in pixel coordinates with the origin at the top-left corner.
-def circle(cx, cy, r):
-    return lambda x, y: (x - cx) ** 2 + (y - cy) ** 2 <= r * r
+# Shape tests, in pixel coordinates with the origin at the top-left corner. The shapes of the
+# program icon are also written as SVG elements, so that its scalable form is the same drawing.
+def colour(rgb):
+    return "#%02x%02x%02x" % rgb
 
 
-def ring(cx, cy, r_out, r_in, gap_from=None, gap_to=None):
+def number(value):
+    return ("%.3f" % value).rstrip("0").rstrip(".")
+
+
+class circle:
+    def __init__(self, cx, cy, r):
+        self.cx, self.cy, self.r = cx, cy, r
+
+    def __call__(self, x, y):
+        return (x - self.cx) ** 2 + (y - self.cy) ** 2 <= self.r * self.r
+
+    def svg(self, rgb):
+        return '<circle cx="%s" cy="%s" r="%s" fill="%s"/>' % (number(self.cx), number(self.cy), number(self.r),
+                                                               colour(rgb))
+
+
+class ring:
     """A ring; the optional gap is an angle range in degrees (0 = up, clockwise)."""
 
-    def inside(x, y):
-        d2 = (x - cx) ** 2 + (y - cy) ** 2
-        if not r_in * r_in <= d2 <= r_out * r_out:
-            return False
-        if gap_from is None:
-            return True
-        angle = math.degrees(math.atan2(x - cx, cy - y)) % 360
-        return not (gap_from <= angle <= gap_to or gap_from <= angle + 360 <= gap_to)
+    def __init__(self, cx, cy, r_out, r_in, gap_from=None, gap_to=None):
+        self.cx, self.cy, self.r_out, self.r_in = cx, cy, r_out, r_in
+        self.gap_from, self.gap_to = gap_from, gap_to
 
-    return inside
+    def __call__(self, x, y):
+        d2 = (x - self.cx) ** 2 + (y - self.cy) ** 2
+        if not self.r_in * self.r_in <= d2 <= self.r_out * self.r_out:
+            return False
+        if self.gap_from is None:
+            return True
+        angle = math.degrees(math.atan2(x - self.cx, self.cy - y)) % 360
+        return not (self.gap_from <= angle <= self.gap_to or self.gap_from <= angle + 360 <= self.gap_to)
+
+    def svg(self, rgb):
+        """A stroked circle, or an arc from the end of the gap clockwise round to its start."""
+        r, width = (self.r_out + self.r_in) / 2, self.r_out - self.r_in
+        if self.gap_from is None:
+            return '<circle cx="%s" cy="%s" r="%s" fill="none" stroke="%s" stroke-width="%s"/>' % (
+                number(self.cx), number(self.cy), number(r), colour(rgb), number(width))
+
+        def at(degrees):
+            a = math.radians(degrees)
+            return number(self.cx + math.sin(a) * r), number(self.cy - math.cos(a) * r)
+
+        sweep = (self.gap_from + 360 - self.gap_to) % 360
+        return '<path d="M %s %s A %s %s 0 %d 1 %s %s" fill="none" stroke="%s" stroke-width="%s"/>' % (
+            *at(self.gap_to), number(r), number(r), 1 if sweep > 180 else 0, *at(self.gap_from), colour(rgb),
+            number(width))
 
 
 def rect(left, top, right, bottom, radius=0.0):
@@ -76,13 +112,20 @@ def rect(left, top, right, bottom, radius=0.0):
     return inside
 
 
-def segment(x0, y0, x1, y1, width):
-    def inside(x, y):
-        dx, dy = x1 - x0, y1 - y0
-        t = max(0.0, min(1.0, ((x - x0) * dx + (y - y0) * dy) / (dx * dx + dy * dy)))
-        return (x - x0 - t * dx) ** 2 + (y - y0 - t * dy) ** 2 <= (width / 2) ** 2
+class segment:
+    """A stroke with round ends."""
 
-    return inside
+    def __init__(self, x0, y0, x1, y1, width):
+        self.x0, self.y0, self.x1, self.y1, self.width = x0, y0, x1, y1, width
+
+    def __call__(self, x, y):
+        dx, dy = self.x1 - self.x0, self.y1 - self.y0
+        t = max(0.0, min(1.0, ((x - self.x0) * dx + (y - self.y0) * dy) / (dx * dx + dy * dy)))
+        return (x - self.x0 - t * dx) ** 2 + (y - self.y0 - t * dy) ** 2 <= (self.width / 2) ** 2
+
+    def svg(self, rgb):
+        return '<line x1="%s" y1="%s" x2="%s" y2="%s" stroke="%s" stroke-width="%s" stroke-linecap="round"/>' % (
+            number(self.x0), number(self.y0), number(self.x1), number(self.y1), colour(rgb), number(self.width))
 
 
 def polyline(points, width):
@@ -107,10 +150,10 @@ def scaled(points, s, dx=0.0, dy=0.0):
 
 
 # Pictures, each drawn on a square of side n.
-def power(img, n, color):
+def power(img, n, color, left=0, top=0):
     c, r = n / 2, n * 0.36
-    img.shape(ring(c, c + n * 0.03, r, r - n * 0.11, -38, 38), color)
-    img.shape(segment(c, n * 0.1, c, n * 0.48, n * 0.11), color)
+    img.shape(ring(left + c, top + c + n * 0.03, r, r - n * 0.11, -38, 38), color)
+    img.shape(segment(left + c, top + n * 0.1, left + c, top + n * 0.48, n * 0.11), color)
 
 
 def play(img, n):
@@ -212,14 +255,7 @@ def app_icon(img, n):
     img.shape(segment(c, c, c, c - n * 0.28, max(1.2, n * 0.07)), (30, 30, 30))
     img.shape(segment(c, c, c + n * 0.2, c + n * 0.08, max(1.2, n * 0.07)), (30, 30, 30))
     img.shape(circle(n * 0.74, n * 0.74, n * 0.25), (200, 30, 30))
-    badge = Image(n, n)
-    power(badge, int(n * 0.42), (255, 255, 255))
-    for y in range(badge.h):
-        for x in range(badge.w):
-            r, g, b, a = badge.px[y][x]
-            tx, ty = x + int(n * 0.53), y + int(n * 0.53)
-            if a > 0 and tx < n and ty < n:
-                img.over(tx, ty, (int(r * 255), int(g * 255), int(b * 255)), a)
+    power(img, int(n * 0.42), (255, 255, 255), int(n * 0.53), int(n * 0.53))
 
 
 # Output.
@@ -253,6 +289,35 @@ def save_icon(folder, name, n, draw):
     write_png(os.path.join(folder, name + ".png"), n, n, to_rgba(img), True)
 
 
+class SvgImage:
+    """Collects the SVG elements of the shapes drawn on it, in drawing order."""
+
+    def __init__(self):
+        self.elements = []
+
+    def shape(self, inside, color):
+        self.elements.append(inside.svg(color))
+
+
+def save_svg_icon(path, n, draw):
+    img = SvgImage()
+    draw(img, n)
+    with open(path, "w") as f:
+        f.write('<svg xmlns="http://www.w3.org/2000/svg" width="%d" height="%d" viewBox="0 0 %d %d">\n' % (n, n, n, n))
+        for element in img.elements:
+            f.write("  %s\n" % element)
+        f.write("</svg>\n")
+
+
+def save_theme_icons(folder, name, sizes, draw):
+    """The icon in a hicolor theme tree: one PNG per size, and the SVG drawn on a 100-unit square."""
+    for n in sizes:
+        os.makedirs(os.path.join(folder, "%dx%d" % (n, n), "apps"), exist_ok=True)
+        save_icon(os.path.join(folder, "%dx%d" % (n, n), "apps"), name, n, draw)
+    os.makedirs(os.path.join(folder, "scalable", "apps"), exist_ok=True)
+    save_svg_icon(os.path.join(folder, "scalable", "apps", name + ".svg"), 100, draw)
+
+
 def save_two_glyph(folder, name, draw):
     """Normal cell, then the disabled cell: the shape's ink in shadow grey over a white relief."""
     img = Image(16, 16)
@@ -279,7 +344,10 @@ def save_two_glyph(folder, name, draw):
 
 
 def main():
-    folder = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "resources")
+    root = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
+    save_theme_icons(os.path.join(root, "dist", "icons", "hicolor"), "vesperon", (16, 22, 24, 32, 48, 64, 128, 256),
+                     app_icon)
+    folder = os.path.join(root, "resources")
     os.makedirs(folder, exist_ok=True)
     for n in (16, 32, 48):
         save_icon(folder, "app_icon_%d" % n, n, app_icon)

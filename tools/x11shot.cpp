@@ -1,6 +1,7 @@
-// Writes a PNG of a window (by id or by exact title) or of the whole screen of $DISPLAY.
-// Used by `make run` and the end-to-end tests, where no image converter is installed.
-//   x11shot OUTPUT.png [--window ID | --title TITLE]
+// Writes a PNG of a window (by id or by exact title) or of the whole screen of $DISPLAY, or of
+// an area of it. Used by `make run` and the end-to-end tests, where no image converter is
+// installed.
+//   x11shot OUTPUT.png [--window ID | --title TITLE] [--area X,Y,WIDTH,HEIGHT]
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <cstdio>
@@ -71,8 +72,9 @@ bool WritePng(const char* path, XImage* image) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2 && argc != 4) {
-        std::fprintf(stderr, "usage: x11shot OUTPUT.png [--window ID | --title TITLE]\n");
+    if (argc < 2 || argc % 2 != 0) {
+        std::fprintf(stderr,
+                     "usage: x11shot OUTPUT.png [--window ID | --title TITLE] [--area X,Y,WIDTH,HEIGHT]\n");
         return 2;
     }
     Display* display = XOpenDisplay(nullptr);
@@ -81,18 +83,25 @@ int main(int argc, char** argv) {
         return 1;
     }
     Window window = DefaultRootWindow(display);
-    if (argc == 4 && std::strcmp(argv[2], "--window") == 0) {
-        window = Window(std::strtoul(argv[3], nullptr, 0));
-    } else if (argc == 4 && std::strcmp(argv[2], "--title") == 0) {
-        window = FindByTitle(display, DefaultRootWindow(display), argv[3]);
+    int area[4] = {0, 0, -1, -1};
+    for (int i = 2; i + 1 < argc; i += 2) {
+        if (std::strcmp(argv[i], "--window") == 0) {
+            window = Window(std::strtoul(argv[i + 1], nullptr, 0));
+        } else if (std::strcmp(argv[i], "--title") == 0) {
+            window = FindByTitle(display, DefaultRootWindow(display), argv[i + 1]);
+        } else if (std::strcmp(argv[i], "--area") == 0) {
+            std::sscanf(argv[i + 1], "%d,%d,%d,%d", &area[0], &area[1], &area[2], &area[3]);
+        }
     }
     XWindowAttributes attributes{};
     if (window == 0 || XGetWindowAttributes(display, window, &attributes) == 0) {
         std::fprintf(stderr, "x11shot: no such window\n");
         return 1;
     }
-    XImage* image = XGetImage(display, window, 0, 0, unsigned(attributes.width), unsigned(attributes.height),
-                              AllPlanes, ZPixmap);
+    const int width = area[2] < 0 ? attributes.width : area[2];
+    const int height = area[3] < 0 ? attributes.height : area[3];
+    XImage* image =
+        XGetImage(display, window, area[0], area[1], unsigned(width), unsigned(height), AllPlanes, ZPixmap);
     if (image == nullptr || image->depth < 24) {
         std::fprintf(stderr, "x11shot: cannot read the window's pixels\n");
         return 1;

@@ -1,4 +1,5 @@
 // The program block: command line, platform installation, windows and the message loop.
+#include "app/ControlCommandLine.h"
 #include "app/OpenBackend.h"
 #include "forms/ProgramBlock.h"
 #include "platform/Platform.h"
@@ -18,6 +19,9 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: vesperon [au] [--dry-run[=LOG]] [--version] [--help]\n"
+    "       vesperon --shutdown|--logoff|--restart|--force-shutdown|--standby|--hibernate\n"
+    "                WHEN [--warn|--no-warn] [--dry-run[=LOG]]\n"
+    "       vesperon --cancel | --status\n"
     "\n"
     "A shutdown timer: shuts down, logs off, restarts or suspends the computer at a\n"
     "chosen time or after a countdown.\n"
@@ -26,14 +30,16 @@ constexpr const char* kUsage =
     "                  (and arm the task at once when Repeat is on); any case\n"
     "  --dry-run[=LOG] log every power request (to stderr and LOG) instead of making it\n"
     "  --version       print the version and exit\n"
-    "  --help          print this help and exit\n";
+    "  --help          print this help and exit\n"
+    "\n"
+    "Other arguments (a launcher's %U, a file) are ignored.\n";
 
 struct CommandLine {
     std::vector<std::string> arguments; // all of them, for the main window
     bool version = false;
     bool help = false;
     std::optional<std::string> dryRunLog;
-    std::string unknown;
+    std::vector<std::string> ignored;
 };
 
 bool IsAutoRunArgument(std::string_view argument) {
@@ -52,11 +58,25 @@ CommandLine ParseCommandLine(int argc, char** argv) {
             line.help = true;
         } else if (auto log = platform::dryrun::ParseSwitch(argument)) {
             line.dryRunLog = std::move(log);
-        } else if (!IsAutoRunArgument(argument) && line.unknown.empty()) {
-            line.unknown = argument;
+        } else if (!IsAutoRunArgument(argument)) {
+            line.ignored.emplace_back(argument);
         }
     }
     return line;
+}
+
+// A launcher may add arguments of its own (%U, a file): they do not stop the program. They are
+// named on one line, control characters shown as '?'.
+void ReportIgnored(const std::vector<std::string>& ignored) {
+    std::string text = "vesperon: ignoring";
+    for (const std::string& argument : ignored) {
+        text += " \"";
+        for (const char c : argument) {
+            text += std::iscntrl(static_cast<unsigned char>(c)) ? '?' : c;
+        }
+        text += '"';
+    }
+    std::fprintf(stderr, "%s\n", text.c_str());
 }
 
 // The backend's facilities as the active platform for the life of this object.
@@ -71,18 +91,29 @@ public:
 } // namespace
 
 int main(int argc, char** argv) {
-    const CommandLine line = ParseCommandLine(argc, argv);
+    ControlCommandLine control = ParseControlCommandLine(argc, argv);
+    const CommandLine line = ParseCommandLine(int(control.rest.size()) - 1, control.rest.data());
     if (line.help) {
         std::fputs(kUsage, stdout);
+        std::fputs(kControlUsage, stdout);
         return 0;
     }
     if (line.version) {
         std::printf("Vesperon %s\n", VESPERON_VERSION);
         return 0;
     }
-    if (!line.unknown.empty()) {
-        std::fprintf(stderr, "vesperon: unknown argument \"%s\"\n\n%s", line.unknown.c_str(), kUsage);
-        return 2;
+    if (!control.error.empty()) {
+        std::fprintf(stderr, "vesperon: %s (see vesperon --help)\n", control.error.c_str());
+        return platform::kControlRefused;
+    }
+    if (!line.ignored.empty()) {
+        ReportIgnored(line.ignored);
+    }
+
+    if (control.request) {
+        if (const std::optional<int> code = SendToRunningCopy(*control.request)) {
+            return *code;
+        }
     }
 
     platform::BackendOptions options;
@@ -97,5 +128,8 @@ int main(int argc, char** argv) {
 
     TApplication application;
     InstallMessageBoxDialog();
+    if (control.request) {
+        return RunCommandCopy(application, line.arguments, *control.request);
+    }
     return forms::RunProgram(application, line.arguments);
 }

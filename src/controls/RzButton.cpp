@@ -5,6 +5,33 @@
 #include "controls/RzGrafx.h"
 #include "toolkit/base/Store.h"
 
+namespace {
+
+// The height of the caption wrapped to the width of rect.
+int CaptionTextHeight(TCanvas* canvas, const std::string& caption, TRect rect) {
+    return DrawText(canvas->Handle(), caption, rect,
+                    DT_CALCRECT | DT_EXPANDTABS | DT_WORDBREAK | DT_VCENTER | DT_CENTER);
+}
+
+// The band of rect that the caption's text fills, placed by the vertical alignment.
+TRect CaptionBand(TRect rect, int textHeight, TAlignmentVertical alignment) {
+    switch (alignment) {
+    case avTop:
+        rect.Bottom = rect.Top + textHeight;
+        break;
+    case avCenter:
+        rect.Top = (rect.Top + rect.Bottom - textHeight) / 2;
+        rect.Bottom = rect.Top + textHeight;
+        break;
+    case avBottom:
+        rect.Top = rect.Bottom - textHeight - 1;
+        break;
+    }
+    return rect;
+}
+
+} // namespace
+
 TRzCustomButton::TRzCustomButton(TComponent* owner) : TCustomControl(owner) {
     // The button decides itself when a click happens, so no csClickEvents; not opaque, so
     // background erase reaches it.
@@ -198,47 +225,44 @@ void TRzCustomButton::DrawCaptionCopy(TCanvas* canvas, TRect rect, int dx, int d
 void TRzCustomButton::DrawCaptionText(TCanvas* canvas, TRect rect, unsigned flags) {
     canvas->Brush()->SetStyle(bsClear);
     canvas->Font()->Assign(*Font());
-
-    TRect measured = rect;
-    const int height = DrawText(canvas->Handle(), Caption(), measured,
-                                DT_CALCRECT | DT_EXPANDTABS | DT_WORDBREAK | DT_VCENTER | DT_CENTER);
-    switch (alignmentVertical_) {
-    case avTop:
-        rect.Bottom = rect.Top + height;
-        break;
-    case avCenter:
-        rect.Top = (rect.Top + rect.Bottom - height) / 2;
-        rect.Bottom = rect.Top + height;
-        break;
-    case avBottom:
-        rect.Top = rect.Bottom - height - 1;
-        break;
-    }
-
+    rect = CaptionBand(rect, CaptionTextHeight(canvas, Caption(), rect), alignmentVertical_);
     if (Enabled()) {
-        if (textStyle_ == tsRaised || textStyle_ == tsRecessed) {
-            const bool raised = textStyle_ == tsRaised;
-            const TColor light = raised ? textHighlightColor_ : textShadowColor_;
-            const TColor dark = raised ? textShadowColor_ : textHighlightColor_;
-            if (!(raised && lightTextStyle_)) {
-                DrawCaptionCopy(canvas, rect, 1, 1, dark, flags);
-            }
-            if (!(!raised && lightTextStyle_)) {
-                DrawCaptionCopy(canvas, rect, -1, -1, light, flags);
-            }
-        } else if (textStyle_ == tsShadow) {
-            const int dx = (flags & DT_RIGHT) != 0 ? 0 : textShadowDepth_;
-            DrawCaptionCopy(canvas, rect, dx, textShadowDepth_, textShadowColor_, flags);
-        }
+        DrawCaptionRelief(canvas, rect, flags);
+        // Right-aligned text moves left by the shadow depth, so that a shadow below right of it
+        // stays inside the rectangle.
         if ((flags & DT_RIGHT) != 0) {
             OffsetRect(rect, -textShadowDepth_, 0);
         }
         DrawCaptionCopy(canvas, rect, 0, 0, Font()->Color(), flags);
     } else {
+        // Engraved: a highlight copy below right, the shadow-coloured text on it.
         DrawCaptionCopy(canvas, rect, 1, 1, clBtnHighlight, flags);
         DrawCaptionCopy(canvas, rect, 0, 0, clBtnShadow, flags);
     }
     canvas->Brush()->SetStyle(bsSolid);
+}
+
+void TRzCustomButton::DrawCaptionRelief(TCanvas* canvas, const TRect& rect, unsigned flags) {
+    if (textStyle_ == tsShadow) {
+        // Right-aligned text moves left instead (see DrawCaptionText).
+        const int dx = (flags & DT_RIGHT) != 0 ? 0 : textShadowDepth_;
+        DrawCaptionCopy(canvas, rect, dx, textShadowDepth_, textShadowColor_, flags);
+        return;
+    }
+    if (textStyle_ != tsRaised && textStyle_ != tsRecessed) {
+        return;
+    }
+    // Raised text has its dark copy below right and its light copy above left, recessed text
+    // the other way round; the light style leaves out the copy on the shadow side.
+    const bool raised = textStyle_ == tsRaised;
+    const TColor light = raised ? textHighlightColor_ : textShadowColor_;
+    const TColor dark = raised ? textShadowColor_ : textHighlightColor_;
+    if (!(raised && lightTextStyle_)) {
+        DrawCaptionCopy(canvas, rect, 1, 1, dark, flags);
+    }
+    if (raised || !lightTextStyle_) {
+        DrawCaptionCopy(canvas, rect, -1, -1, light, flags);
+    }
 }
 
 // ---------------------------------------------------------------------------------------
@@ -271,8 +295,8 @@ void TRzCustomButton::MouseMove(TShiftState shift, int x, int y) {
 
 void TRzCustomButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     TCustomControl::MouseUp(button, shift, x, y);
-    // Only the release of the button that started the press ends it.
-    if (!tracking_ || button != mbLeft) {
+    // The release of any mouse button ends the press.
+    if (!tracking_) {
         return;
     }
     tracking_ = false;

@@ -5,10 +5,10 @@
 #pragma once
 
 #include "controls/RzCommon.h"
+#include "toolkit/graphics/Graphics.h"
 #include "toolkit/runtime/Actions.h"
 #include "toolkit/runtime/Controls.h"
 #include "toolkit/runtime/Forms.h"
-#include "toolkit/graphics/Graphics.h"
 
 #include <memory>
 #include <string>
@@ -113,6 +113,8 @@ private:
     void WMFocus(TMessage& message);
     void WMEraseBkgnd(TMessage& message);
     void DrawCaptionCopy(TCanvas* canvas, TRect rect, int dx, int dy, TColor color, unsigned flags);
+    // The copies of the caption that the text style draws under it: raised, recessed or shadow.
+    void DrawCaptionRelief(TCanvas* canvas, const TRect& rect, unsigned flags);
 
     TAlignmentVertical alignmentVertical_ = avCenter;
     TColor hotTrackColor_ = 0x149BF0;

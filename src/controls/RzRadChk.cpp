@@ -8,6 +8,46 @@
 
 #include <algorithm>
 
+namespace {
+
+// The background behind glyph and caption, kept until the control's look or size changes:
+// when transparent the parent's image, which the control's canvas holds after the background
+// erase, else the control's colour.
+void CacheBackground(TBitmap& cache, TCanvas& controlCanvas, int width, int height, bool transparent,
+                     TColor color) {
+    const TRect area = Rect(0, 0, width, height);
+    cache.SetSize(width, height);
+    if (transparent) {
+        cache.Canvas()->CopyRect(area, controlCanvas, area);
+    } else {
+        cache.Canvas()->Brush()->SetColor(color);
+        cache.Canvas()->FillRect(area);
+    }
+}
+
+// Where the caption goes: the client area inside a one-pixel margin, less the glyph and the
+// gap after it on the glyph's side.
+TRect CaptionArea(int width, int height, int glyphWidth, bool glyphAtLeft) {
+    constexpr int glyphGap = 4;
+    TRect area = Rect(1, 1, width - 1, height - 1);
+    if (glyphAtLeft) {
+        area.Left += glyphWidth + glyphGap;
+    } else {
+        area.Right -= glyphWidth + glyphGap;
+    }
+    return area;
+}
+
+// The focus frame: around the caption area, one pixel out, but no wider than the caption's
+// text (plus three pixels).
+TRect FocusFrameRect(TRect captionArea, int textWidth) {
+    InflateRect(captionArea, 1, 1);
+    captionArea.Right = captionArea.Left + std::min(captionArea.Width(), textWidth + 3);
+    return captionArea;
+}
+
+} // namespace
+
 TRzCustomGlyphButton::TRzCustomGlyphButton(TComponent* owner) : TRzCustomButton(owner) {
     SetParentColor(true);
     customGlyphs_.OnChange = [this] {
@@ -305,33 +345,16 @@ void TRzCustomGlyphButton::Paint() {
     canvas->Brush()->SetColor(Color());
 
     if (backgroundStale_) {
-        background_.SetSize(width, height);
-        if (Transparent()) {
-            // The control's canvas holds the parent's image painted during background erase.
-            background_.Canvas()->CopyRect(Rect(0, 0, width, height), *Canvas(), Rect(0, 0, width, height));
-        } else {
-            background_.Canvas()->Brush()->SetColor(Color());
-            background_.Canvas()->FillRect(Rect(0, 0, width, height));
-        }
+        CacheBackground(background_, *Canvas(), width, height, Transparent(), Color());
         backgroundStale_ = false;
     }
     canvas->Draw(0, 0, background_);
     ComposeGlyph(canvas);
 
-    const bool glyphAtLeft = alignment_ != taLeftJustify;
-    TRect captionRect = Rect(1, 1, width - 1, height - 1);
-    if (glyphAtLeft) {
-        captionRect.Left += glyphWidth_ + 4;
-    } else {
-        captionRect.Right -= glyphWidth_ + 4;
-    }
-    DrawCaptionText(canvas, captionRect, DT_WORDBREAK | DT_EXPANDTABS);
-
-    InflateRect(captionRect, 1, 1);
+    const TRect captionArea = CaptionArea(width, height, glyphWidth_, alignment_ != taLeftJustify);
+    DrawCaptionText(canvas, captionArea, DT_WORDBREAK | DT_EXPANDTABS);
     if (Focused() && !Caption().empty()) {
-        const int textWidth = canvas->TextWidth(Trim(Caption())) + 3;
-        captionRect.Right = captionRect.Left + std::min(captionRect.Width(), textWidth);
-        PaintDottedFocusFrame(canvas, captionRect);
+        PaintDottedFocusFrame(canvas, FocusFrameRect(captionArea, canvas->TextWidth(Trim(Caption()))));
     }
     Canvas()->Draw(0, 0, offscreen);
 }
@@ -412,9 +435,6 @@ void TRzCustomGlyphButton::KeyPress(char& key) {
 void TRzCustomGlyphButton::Dispatch(TMessage& message) {
     switch (message.Msg) {
     case WM_ERASEBKGND:
-        TRzCustomButton::Dispatch(message);
-        backgroundStale_ = true;
-        return;
     case WM_SIZE:
         TRzCustomButton::Dispatch(message);
         backgroundStale_ = true;

@@ -2,6 +2,7 @@
 
 #include "controls/RzPanel.h"
 #include "toolkit/base/Store.h"
+#include "toolkit/runtime/Actions.h"
 #include "toolkit/runtime/Timer.h"
 
 #include <algorithm>
@@ -408,10 +409,11 @@ void TRzCustomStatusPane::Dispatch(TMessage& message) {
 void TRzCustomStatusPane::CMHitTest(TMessage& message) {
     TGraphicControl::Dispatch(message);
     const TRect client = ClientRect();
-    if (!ReachesSizeGrip(client)) {
+    if (!ReachesSizeGrip(client) || !StatusBar()->SizeGripUsable()) {
         return;
     }
-    // Near the grip the status bar answers for the pane.
+    // Near a grip that can size the form the status bar answers for the pane; a grip that
+    // cannot (fixed border, maximised) takes nothing from it.
     TRzStatusBar* bar = StatusBar();
     const TRect barClient = bar->GetClientRect();
     const int g = ScreenToClient(bar->ClientToScreen(Point(barClient.Right, barClient.Bottom))).X;
@@ -419,4 +421,16 @@ void TRzCustomStatusPane::CMHitTest(TMessage& message) {
     if (zone.Contains(LParamToPoint(message.LParam))) {
         message.Result = bar->Perform(WM_NCHITTEST, message.WParam, message.LParam);
     }
+}
+
+// ---------------------------------------------------------------------------------------
+// Automatic hint
+
+bool TRzCustomStatusPane::ExecuteAction(TBasicAction* action) {
+    auto* hintAction = dynamic_cast<THintAction*>(action);
+    if (autoHint_ && hintAction != nullptr) {
+        SetCaption(hintAction->Hint());
+        return true;
+    }
+    return TGraphicControl::ExecuteAction(action);
 }

@@ -93,6 +93,9 @@ public:
     virtual void SetAlignment(TAlignment value);
     bool AutoSize() const { return autoSize_; }
     virtual void SetAutoSize(bool value);
+    // The caption follows the application's current hint.
+    bool AutoHint() const { return autoHint_; }
+    void SetAutoHint(bool value) { autoHint_ = value; }
     int DefaultWidth() const { return defaultWidth_; }
     virtual void SetDefaultWidth(int value);
     bool Blinking() const { return blinking_; }
@@ -143,6 +146,8 @@ public:
 
     void Loaded() override;
     void Notification(TComponent* component, TOperation operation) override;
+    // With AutoHint, takes the hint a THintAction carries as the caption.
+    bool ExecuteAction(TBasicAction* action) override;
 
     // IRzFrameControllerClient
     void FramingChanged() override;
@@ -167,6 +172,7 @@ private:
 
     TAlignment alignment_ = taLeftJustify;
     bool autoSize_ = false;
+    bool autoHint_ = false;
     int defaultWidth_ = 40;
     TColor blinkColor_ = clHighlight;
     bool blinking_ = false;

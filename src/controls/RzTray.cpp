@@ -138,17 +138,29 @@ void TRzTrayIcon::Refresh() {
     }
 }
 
+// A refused add leaves Enabled alone: the caller still wants the icon, only the shell has no
+// place for it yet, and the next "TaskbarCreated" adds it.
 void TRzTrayIcon::ShowOrHide() {
     if (FEnabled) {
-        if (!CallShell(platform::NIM_ADD)) {
-            FEnabled = false;
-        }
+        const bool wasRefused = FRefused;
+        FRefused = !AddToShell();
         InstallApplicationHooks();
+        if (FRefused) {
+            KeepApplicationReachable();
+        } else if (wasRefused) {
+            HideMinimizedApplication();
+        }
+        return;
     }
-    if (!FEnabled) {
-        CallShell(platform::NIM_DELETE);
-        KeepApplicationReachable();
-    }
+    FRefused = false;
+    CallShell(platform::NIM_DELETE);
+    KeepApplicationReachable();
+}
+
+// An add also fails when the host holds the icon already (a host that announced itself twice
+// before the first announcement was answered); a modify succeeds only then.
+bool TRzTrayIcon::AddToShell() {
+    return CallShell(platform::NIM_ADD) || CallShell(platform::NIM_MODIFY);
 }
 
 // Without an icon in the tray, a hidden taskbar button would leave no way back to the
@@ -156,6 +168,14 @@ void TRzTrayIcon::ShowOrHide() {
 void TRzTrayIcon::KeepApplicationReachable() {
     if (Application != nullptr && !Application->AppWindowVisible()) {
         Application->SetAppWindowVisible(true);
+    }
+}
+
+// The icon arrived after the application went to the tray: the taskbar button it kept
+// meanwhile goes, as minimising to the tray would have done.
+void TRzTrayIcon::HideMinimizedApplication() {
+    if (FHideOnMinimize && Application != nullptr && Application->Minimized()) {
+        Application->SetAppWindowVisible(false);
     }
 }
 
@@ -231,7 +251,8 @@ void TRzTrayIcon::SetInterval(int value) {
 }
 
 void TRzTrayIcon::SetEnabled(bool value) {
-    if (value == FEnabled && !FReAdding) {
+    // Enabling an icon the shell refused tries the add again.
+    if (value == FEnabled && !FReAdding && !(value && FRefused)) {
         return;
     }
     FEnabled = value;

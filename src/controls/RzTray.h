@@ -1,7 +1,7 @@
 // The tray icon: a non-visual component that keeps one icon in the notification area for as
 // long as its owner lives, shows the hint as the icon's tooltip, turns clicks on the icon into
 // restoring the application, opening a popup menu and user events, hides the application's
-// taskbar button while it is minimised, puts the icon back when a tray host starts again, and
+// taskbar button while it is minimised, adds the icon whenever a tray host (re)appears, and
 // answers the end-of-session messages that reach its hidden window.
 #pragma once
 
@@ -118,9 +118,11 @@ private:
     void InstallApplicationHooks();
     void RemoveApplicationHooks();
     bool CallShell(unsigned message);
+    bool AddToShell();
     void Refresh();
     void ShowOrHide();
     void KeepApplicationReachable();
+    void HideMinimizedApplication();
     void UseApplicationIcon();
     void IconsChanged();
     void AnimationTick();
@@ -142,6 +144,9 @@ private:
     std::unique_ptr<TRzTrayWindow> FWindow;
     bool FHideOnMinimize = true;
     bool FReAdding = false;
+    // The shell refused the last add (no tray host yet): the icon is still wanted, so a tray
+    // host that appears gets it, and minimising keeps the taskbar button meanwhile.
+    bool FRefused = false;
     bool FShowingMenu = false;
     bool FRestoring = false;
     TRzTrayIconClicks FRestoreOn = ticLeftDblClick;

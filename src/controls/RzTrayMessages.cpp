@@ -96,7 +96,8 @@ void TRzTrayIcon::IconMessage(unsigned mouseMessage) {
     }
 }
 
-// A tray host started again and holds none of the program's icons: add the icon again.
+// A tray host started (again) and holds none of the program's icons: add the icon again,
+// also when the shell refused it so far.
 void TRzTrayIcon::TaskbarCreated() {
     try {
         if (!FEnabled) {
@@ -196,8 +197,9 @@ void TRzTrayIcon::MinimizeToTray() {
     if (Application != nullptr) {
         Application->Minimize();
     }
-    // Hiding the application window removes its taskbar button.
-    if (FEnabled && FHideOnMinimize && Application != nullptr) {
+    // Hiding the application window removes its taskbar button; while the shell refuses the
+    // icon, the button is the only way back and stays.
+    if (FEnabled && !FRefused && FHideOnMinimize && Application != nullptr) {
         Application->SetAppWindowVisible(false);
     }
     DoMinimizeApp();

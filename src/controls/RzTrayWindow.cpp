@@ -13,7 +13,7 @@
 
 namespace {
 
-// The tip sits below the pointer, clear of the cursor image.
+// The tip sits below the pointer, clear of the cursor image; the shell reports the pointer itself.
 constexpr int kTipOffset = 20;
 
 // The tooltip buffer separates its lines with a carriage return alone.
@@ -64,11 +64,14 @@ void TRzTrayWindow::ShowTip(platform::Point screen, const std::string& text) {
         HideTip();
         return;
     }
+    // A tip on screen takes the new text at once; one that is due keeps its pause.
     if (tip_ != nullptr && tip_->IsShown()) {
         TipTimer();
         return;
     }
-    tipTimer_->SetEnabled(false);
+    if (tipTimer_->Enabled()) {
+        return;
+    }
     tipTimer_->SetInterval(unsigned(Application != nullptr ? std::max(Application->HintPause(), 1) : 500));
     tipTimer_->SetEnabled(true);
 }

@@ -1,5 +1,8 @@
 #include "core/Arming.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace core {
 
 namespace {
@@ -74,6 +77,11 @@ TArmResult ArmTask(const TArmRequest& request, const TFormatSettings& formats) {
     result.statusCaption = kExecutingText;
     result.targetCaption = result.FActionName + ":" + DateTimeToStr(result.FTarget, formats);
     return result;
+}
+
+TDateTime NextAppointedOccurrence(TDateTime FTarget, TDateTime now) {
+    const double days = std::max(1.0, std::floor(now - FTarget) + 1.0);
+    return FTarget + days;
 }
 
 TTaskLook LookOf(TTaskState state) {

@@ -51,6 +51,13 @@ std::string ActionNameOf(std::int32_t action, const std::string& previous);
 // plus the minutes), action name and status texts.
 TArmResult ArmTask(const TArmRequest& request, const TFormatSettings& formats);
 
+// The moment of the next occurrence of a repeated appointed time after an occurrence was
+// cancelled: the same time of day on the following day, or on the first later day whose
+// moment is still ahead of now (when the cancelled one lies days back).
+TDateTime NextAppointedOccurrence(TDateTime FTarget, TDateTime now);
+
+// Armed: counting towards the target. Warning: the warning window counts the last seconds.
+// Fired: the occurrence has requested its action; the task stays armed and counts up.
 enum class TTaskState { Idle, Armed, Warning, Fired };
 
 // What the main window shows in a state; Warning and Fired keep the armed look.

@@ -25,16 +25,22 @@ TCountdown CountdownOf(TDateTime now, TDateTime FTarget, const std::string& FAct
     return countdown;
 }
 
-bool WarningDue(bool FWarn, std::int64_t St) {
-    return FWarn && St <= kWarnSeconds;
+TTickAction TickActionOf(TDateTime now, TDateTime FTarget, std::int64_t St, bool FWarn, TTaskState state) {
+    if (state != TTaskState::Armed) {
+        return TTickAction::None;
+    }
+    const bool reached = !(now < FTarget);
+    if (FWarn) {
+        return St <= kWarnSeconds || reached ? TTickAction::HandOver : TTickAction::None;
+    }
+    return reached ? TTickAction::Fire : TTickAction::None;
 }
 
 std::int32_t WarningCount(TDateTime now, TDateTime FTarget) {
+    if (!(now < FTarget)) {
+        return std::int32_t(kWarnSeconds);
+    }
     return std::int32_t(SpanBetween(now, FTarget).seconds);
-}
-
-bool FiringDue(TDateTime now, TDateTime FTarget) {
-    return !(now < FTarget) && SpanBetween(FTarget, now).seconds < kFiringSeconds;
 }
 
 } // namespace core

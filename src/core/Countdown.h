@@ -1,7 +1,8 @@
 // The once-a-second tick of an armed task: the time left measured afresh from the clock, its
-// caption and tray hint, the hand-over to the warning window and the firing window.
+// caption and tray hint, the hand-over to the warning window and the request of the action.
 #pragma once
 
+#include "core/Arming.h"
 #include "toolkit/text/DateUtils.h"
 
 #include <cstdint>
@@ -31,16 +32,18 @@ struct TCountdown {
 TCountdown CountdownOf(TDateTime now, TDateTime FTarget, const std::string& FActionName);
 
 inline constexpr std::int64_t kWarnSeconds = 30;
-inline constexpr std::int64_t kFiringSeconds = 5;
 
-// The warning window takes over at the first tick with 30 or fewer whole seconds left
-// (also just after the target).
-bool WarningDue(bool FWarn, std::int64_t St);
+// What a tick does after showing the countdown. An armed occurrence acts once, at its first
+// tick that is due, however late that tick comes (the computer slept through the target, or
+// the program was held up): with the warning on, the warning window takes over at the first
+// tick with 30 or fewer whole seconds left or at or after the target; without it, the first
+// tick at or after the target requests the action. Once acted, the ticks only count.
+enum class TTickAction { None, HandOver, Fire };
+TTickAction TickActionOf(TDateTime now, TDateTime FTarget, std::int64_t St, bool FWarn, TTaskState state);
 
-// The warning window's starting count: whole seconds between now (read again) and the target.
+// The warning window's starting count: the whole seconds left until the target (now read
+// again), or the full 30 seconds when the target has passed, so that a user back at the
+// computer can still cancel.
 std::int32_t WarningCount(TDateTime now, TDateTime FTarget);
-
-// The action is due at or after the target while fewer than 5 whole seconds have passed.
-bool FiringDue(TDateTime now, TDateTime FTarget);
 
 } // namespace core

@@ -2,6 +2,7 @@
 
 #include "toolkit/text/IniFiles.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
@@ -9,6 +10,9 @@
 namespace core {
 
 namespace {
+
+constexpr std::int32_t kShutdownAction = 1;
+constexpr std::int32_t kLastAction = 6;
 
 // Each key's section and name as they stand in the file, in the order of the enumerators.
 struct TKeyInfo {
@@ -82,8 +86,11 @@ TTaskSettings ReadSettings(const std::string& fileName, TDateTime now, const TFo
     task.FRepeat = ReadFlag(ini, TSettingKey::RepeatTask, false);
     task.FDateText = ReadText(ini, TSettingKey::Date, DateToStr(now, formats));
     task.FTimeText = ReadText(ini, TSettingKey::Time, TimeToStr(now, formats));
-    task.FMinutes = ReadNumber(ini, TSettingKey::Minutes, 30);
-    task.FAction = ReadNumber(ini, TSettingKey::Action, 1);
+    task.FMinutes = std::clamp(ReadNumber(ini, TSettingKey::Minutes, 30), kMinMinutes, kMaxMinutes);
+    task.FAction = ReadNumber(ini, TSettingKey::Action, kShutdownAction);
+    if (task.FAction < kShutdownAction || task.FAction > kLastAction) {
+        task.FAction = kShutdownAction;
+    }
     task.FWarn = ReadFlag(ini, TSettingKey::Warn, false);
     return task;
 }
@@ -129,7 +136,7 @@ bool MoveTimeToNow(TTaskSettings& task, TDateTime now, const TFormatSettings& fo
 TLoadedSettings LoadSettings(const std::string& fileName, TDateTime now, const TFormatSettings& formats) {
     TLoadedSettings loaded;
     loaded.task = ReadSettings(fileName, now, formats);
-    for (TSettingKey key : RepairDateTimeTexts(loaded.task, now, formats, loaded.problems)) {
+    for (TSettingKey key : RepairDateTimeTexts(loaded.task, now, formats, loaded.unreadable)) {
         StoreWhileLoading(fileName, loaded, key);
     }
     if (MoveDateToToday(loaded.task, now, formats)) {

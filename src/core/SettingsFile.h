@@ -5,6 +5,7 @@
 #include "core/TaskSettings.h"
 #include "toolkit/text/DateUtils.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -27,14 +28,22 @@ struct TLoadedSettings {
     TTaskSettings task;
     // Keys written back while loading, in order.
     std::vector<TSettingKey> stored;
-    // What went wrong and was got over: conversion errors of date or time texts replaced by
-    // today or now, and stores the platform refused (the fields keep their values). Loading
-    // never stops half-way; the window may report these texts.
+    // The conversion errors of date or time texts that were replaced by today or now.
+    std::vector<std::string> unreadable;
+    // Stores the platform refused (the fields keep their values). Loading never stops
+    // half-way; the window may report these texts.
     std::vector<std::string> problems;
 };
 
+// The range of the countdown in minutes, as the minutes edit allows it.
+inline constexpr std::int32_t kMinMinutes = 1;
+inline constexpr std::int32_t kMaxMinutes = 10000;
+
 // Reads the eight keys with their defaults (today's date and the present time as text for the
-// date and time keys). Booleans are integers, integers decimal or "0x" hex.
+// date and time keys). Booleans are integers, integers decimal or "0x" hex. Minutes outside
+// 1..10000 are brought to the nearer end and an action number outside 1..6 reads as Shutdown
+// (a hand-edited or damaged file would otherwise fire at once or do nothing at the target);
+// the file keeps what it holds until the user changes the setting.
 TTaskSettings ReadSettings(const std::string& fileName, TDateTime now, const TFormatSettings& formats);
 
 // A date or time text that does not read in the current formats (after the regional formats

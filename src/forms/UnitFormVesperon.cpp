@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <utility>
 
 namespace {
@@ -84,7 +85,9 @@ void TFormVesperon::FormActivate(TObject*) {
         TrayIcon->MinimizeToTray();
         FStartedByAutoRun = false;
     }
-    if (FTask.FRepeat) {
+    // A task already on its way (back from the warning window, or armed for its next
+    // occurrence by Cancel) keeps its target.
+    if (FTask.FRepeat && FState == core::TTaskState::Idle) {
         BTNStartClick(BTNStart);
     }
 }
@@ -125,13 +128,22 @@ void TFormVesperon::LoadSettings() {
     RZFenZhong->SetValueAsInteger(FTask.FMinutes);
     CheckActionButton(FTask.FAction);
     CBWarn->SetChecked(FTask.FWarn);
-    ShowLoadProblems(loaded.problems);
+    ReportLoadProblems(loaded);
 }
 
-// Texts that did not read and stores the platform refused were got over while loading; the
-// user still learns of them, as the default error report would have told.
-void TFormVesperon::ShowLoadProblems(const std::vector<std::string>& problems) {
-    for (const std::string& problem : problems) {
+// Texts that did not read were replaced by the defaults; they are noted in one line on stderr,
+// as a start at log-on must not stop on a message box. Stores the platform refused were got
+// over while loading; the user still learns of them, as the default error report would have
+// told.
+void TFormVesperon::ReportLoadProblems(const core::TLoadedSettings& loaded) {
+    if (!loaded.unreadable.empty()) {
+        std::string line = "vesperon: " + SettingsFile() + ":";
+        for (const std::string& error : loaded.unreadable) {
+            line += " " + error + ";";
+        }
+        std::fprintf(stderr, "%s the defaults are used\n", line.c_str());
+    }
+    for (const std::string& problem : loaded.problems) {
         Application->HandleException(Exception(problem));
     }
 }
@@ -258,6 +270,12 @@ void TFormVesperon::ApplyLook(bool armed) {
 // Arming, the tick and the actions
 
 void TFormVesperon::BTNStartClick(TObject*) {
+    if (Arm()) {
+        TrayIcon->MinimizeToTray();
+    }
+}
+
+bool TFormVesperon::Arm() {
     const TFormatSettings formats = FormatSettings();
     core::TArmRequest request;
     request.task = FTask;
@@ -269,7 +287,7 @@ void TFormVesperon::BTNStartClick(TObject*) {
     if (result.outcome == core::TArmOutcome::Refused) {
         ShowMessage(FGuardText);
         RZFenZhong->SetValueAsInteger(result.guardMinutes);
-        return;
+        return false;
     }
     if (FTask.FDateTimeMode) {
         FTask.FDateText = result.FDateText;
@@ -277,15 +295,16 @@ void TFormVesperon::BTNStartClick(TObject*) {
     }
     if (result.outcome == core::TArmOutcome::Overdue) {
         ShowMessage(FOverdueText);
-        return;
+        return false;
     }
     FTarget = result.FTarget;
     FActionName = result.FActionName;
+    FState = core::TTaskState::Armed;
     RzStatusPane1->SetCaption(FExecutingText);
     RzStatusPane2->SetCaption(result.targetCaption);
     ApplyLook(true);
     Timer1->SetEnabled(true);
-    TrayIcon->MinimizeToTray();
+    return true;
 }
 
 void TFormVesperon::BTNStopClick(TObject*) {
@@ -297,21 +316,38 @@ void TFormVesperon::BTNStopClick(TObject*) {
     TrayIcon->SetHint(FTrayTitle);
     ApplyLook(false);
     Timer1->SetEnabled(false);
+    // Stopped while the warning counts (the window brought back from the tray): the warning
+    // ends too, so that the action does not follow the Stop.
+    if (FState == core::TTaskState::Warning && FWarnForm != nullptr) {
+        FWarnForm->Timer1->SetEnabled(false);
+        FWarnForm->Hide();
+    }
+    FState = core::TTaskState::Idle;
 }
 
 void TFormVesperon::Timer1Timer(TObject*) {
-    const core::TCountdown countdown = core::CountdownOf(Now(), FTarget, FActionName);
-    LabInfo->SetCaption(countdown.caption);
-    TrayIcon->SetHint(countdown.hint);
-    if (core::WarningDue(FTask.FWarn, countdown.St)) {
+    const TDateTime now = Now();
+    const core::TCountdown countdown = core::CountdownOf(now, FTarget, FActionName);
+    ShowCountdown(countdown);
+    switch (core::TickActionOf(now, FTarget, countdown.St, FTask.FWarn, FState)) {
+    case core::TTickAction::HandOver:
         HandOverToWarning();
-    }
-    if (core::FiringDue(Now(), FTarget)) {
-        BTNAtOnceClick(BTNAtOnce);
+        break;
+    case core::TTickAction::Fire:
+        PerformOccurrence();
+        break;
+    case core::TTickAction::None:
+        break;
     }
 }
 
+void TFormVesperon::ShowCountdown(const core::TCountdown& countdown) {
+    LabInfo->SetCaption(countdown.caption);
+    TrayIcon->SetHint(countdown.hint);
+}
+
 void TFormVesperon::HandOverToWarning() {
+    FState = core::TTaskState::Warning;
     Timer1->SetEnabled(false);
     Hide();
     if (FWarnForm == nullptr) {
@@ -319,9 +355,40 @@ void TFormVesperon::HandOverToWarning() {
     }
     FWarnForm->Prepare(core::kWarnCancelCaption, core::kWarnPrefix, core::kWarnSuffix,
                        core::WarningCount(Now(), FTarget));
-    FWarnForm->Timer1Timer(FWarnForm->Timer1);
+    // The timer runs before the first count, so that a count of zero, which performs the
+    // action at once, also stops it.
     FWarnForm->Timer1->SetEnabled(true);
+    FWarnForm->Timer1Timer(FWarnForm->Timer1);
     FWarnForm->Show();
+}
+
+void TFormVesperon::PerformOccurrence() {
+    if (FState != core::TTaskState::Armed && FState != core::TTaskState::Warning) {
+        return;
+    }
+    FState = core::TTaskState::Fired;
+    BTNAtOnceClick(BTNAtOnce);
+}
+
+void TFormVesperon::CancelOccurrence() {
+    if (FTask.FRepeat) {
+        ArmNextOccurrence();
+    } else {
+        BTNStopClick(BTNStop);
+    }
+}
+
+void TFormVesperon::ArmNextOccurrence() {
+    if (FTask.FDateTimeMode) {
+        const TDateTime next = core::NextAppointedOccurrence(FTarget, Now());
+        FTask.FDateText = DateToStr(next, FormatSettings());
+        DateTimePicker1->SetDate(next);
+    }
+    if (!Arm()) {
+        BTNStopClick(BTNStop);
+        return;
+    }
+    ShowCountdown(core::CountdownOf(Now(), FTarget, FActionName));
 }
 
 void TFormVesperon::BTNAtOnceClick(TObject*) {

@@ -4,6 +4,7 @@
 // control, and write controls back.
 #pragma once
 
+#include "core/Countdown.h"
 #include "core/SettingsFile.h"
 #include "core/TaskSettings.h"
 #include "toolkit/runtime/Forms.h"
@@ -62,6 +63,13 @@ public:
     void Timer1Timer(TObject* sender);
     void BTNAtOnceClick(TObject* sender);
     void BTNCloseScreenClick(TObject* sender);
+
+    // The armed occurrence, as the tick and the warning window end it. Performing presses
+    // Shutdown Now once per occurrence, and not for a stopped task. Cancelling ends the occurrence: with
+    // Repeat on the task is armed for its next one (the next day of an appointed time, a countdown in full),
+    // otherwise Stop is pressed.
+    void PerformOccurrence();
+    void CancelOccurrence();
 
     // Texts, pages and the tray.
     void ApplyEnglishTexts();
@@ -125,6 +133,7 @@ public:
     core::TTaskSettings FTask;
     TDateTime FTarget = 0;
     std::string FActionName;
+    core::TTaskState FState = core::TTaskState::Idle;
 
     // The message texts, set by ApplyEnglishTexts.
     std::string FNoTaskText;
@@ -148,12 +157,16 @@ private:
     void AttachHandlers();
 
     // Loading steps that set controls.
-    void ShowLoadProblems(const std::vector<std::string>& problems);
+    void ReportLoadProblems(const core::TLoadedSettings& loaded);
     void CheckActionButton(std::int32_t action);
     // The visibility of the date, time and minutes rows.
     void ApplyModeVisibility();
     void ApplyDateVisibility();
     void ApplyLook(bool armed);
+    // Start's work without going to the tray: true when the task was armed.
+    bool Arm();
+    void ArmNextOccurrence();
+    void ShowCountdown(const core::TCountdown& countdown);
     // The tick's hand-over to the warning window.
     void HandOverToWarning();
     std::string SettingsFile() const;

@@ -9,10 +9,10 @@
 #include "controls/RzTray.h"
 #include "forms/FormLayout.h"
 #include "forms/UnitFormVesperon.h"
-#include "toolkit/widgets/DateTimePicker.h"
 #include "toolkit/runtime/Timer.h"
-#include "toolkit/widgets/Menus.h"
+#include "toolkit/widgets/DateTimePicker.h"
 #include "toolkit/widgets/Label.h"
+#include "toolkit/widgets/Menus.h"
 
 namespace {
 
@@ -30,10 +30,12 @@ TRzCheckBox* HotCheckBox(TComponent* owner, TWinControl* parent, const std::stri
     return box;
 }
 
+// The window's radio buttons all hot-track.
 TRzRadioButton* Radio(TComponent* owner, TWinControl* parent, const std::string& name, int left, int top,
                       int width, int tag) {
     auto* radio = Place<TRzRadioButton>(owner, parent, name, left, top, width, 17);
     radio->SetTag(tag);
+    radio->SetHotTrack(true);
     return radio;
 }
 
@@ -121,10 +123,8 @@ void TFormVesperon::CreateSettingControls() {
     RzGroupBox2 = GroupBox(this, GBSet, "RzGroupBox2", 0, 1, 462, 51);
     Label1 = Label(this, RzGroupBox2, "Label1", 9, 25, 48);
     RBDateTime = Radio(this, RzGroupBox2, "RBDateTime", 86, 24, 105, 2);
-    RBDateTime->SetHotTrack(true);
     RBDateTime->SetChecked(true);
     RBDe = Radio(this, RzGroupBox2, "RBDe", 208, 24, 113, 3);
-    RBDe->SetHotTrack(true);
     CBRepeat = HotCheckBox(this, RzGroupBox2, "CBRepeat", 350, 24, 99, 4);
 
     Label2 = Label(this, GBSet, "Label2", 10, 62, 51);
@@ -136,8 +136,8 @@ void TFormVesperon::CreateSettingControls() {
 
     RZFenZhong = Place<TRzNumericEdit>(this, GBSet, "RZFenZhong", 10, 57, 65, 23);
     RZFenZhong->SetTag(7);
-    RZFenZhong->SetMin(1);
-    RZFenZhong->SetMax(10000);
+    RZFenZhong->SetMin(core::kMinMinutes);
+    RZFenZhong->SetMax(core::kMaxMinutes);
     RZFenZhong->SetDisplayFormat(",0;(,0)");
     RZFenZhong->SetValue(30);
     RZFenZhong->SetFrameVisible(true);

@@ -76,7 +76,7 @@ void TFormWarn::Timer1Timer(TObject*) {
     if (FSecondsLeft == 0) {
         Timer1->SetEnabled(false);
         if (FMainForm != nullptr) {
-            FMainForm->BTNAtOnceClick(FMainForm->BTNAtOnce);
+            FMainForm->PerformOccurrence();
         }
         return;
     }
@@ -88,7 +88,7 @@ void TFormWarn::Timer1Timer(TObject*) {
 void TFormWarn::BTNCancelClick(TObject*) {
     Timer1->SetEnabled(false);
     if (FMainForm != nullptr) {
-        FMainForm->BTNStopClick(FMainForm->BTNStop);
+        FMainForm->CancelOccurrence();
         FMainForm->SetVisible(true);
         // The task went to the tray when it was armed: the window comes back from there.
         if (Application != nullptr && Application->Minimized()) {

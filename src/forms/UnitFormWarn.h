@@ -3,10 +3,10 @@
 // shows it.
 #pragma once
 
-#include "toolkit/widgets/ProgressBar.h"
-#include "toolkit/runtime/Timer.h"
 #include "toolkit/runtime/Forms.h"
+#include "toolkit/runtime/Timer.h"
 #include "toolkit/widgets/Label.h"
+#include "toolkit/widgets/ProgressBar.h"
 
 #include <cstdint>
 #include <string>
@@ -19,7 +19,7 @@ public:
     explicit TFormWarn(TComponent* owner);
     ~TFormWarn() override;
 
-    // The main window whose Shutdown Now and Stop buttons this window presses.
+    // The main window whose occurrence this window performs (at zero) or cancels.
     void SetMainForm(TFormVesperon* form) { FMainForm = form; }
 
     // Set by the main window's tick each time the warning is raised.

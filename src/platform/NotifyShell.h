@@ -52,7 +52,9 @@ public:
     virtual void PostCallback(unsigned message, std::uintptr_t id, unsigned mouseMessage) = 0;
     // "TaskbarCreated": a tray host has (re)appeared and holds none of the program's icons.
     virtual void PostTaskbarCreated() = 0;
-    // For hosts without tooltips of their own: show the text near a screen point, or hide it.
+    // For hosts without tooltips of their own: show the text for the pointer at a screen
+    // point (the window places the tip clear of the cursor), or hide it. A tip that shows
+    // or is due takes a new text without a new pause.
     virtual void ShowTip(Point screen, const std::string& text) = 0;
     virtual void HideTip() = 0;
 };

@@ -19,6 +19,7 @@ class IAutostart;
 class IPaths;
 class IFiles;
 class ISessionEnd;
+class IControlChannel;
 
 struct Platform {
     IClock* clock = nullptr;
@@ -34,6 +35,7 @@ struct Platform {
     IPaths* paths = nullptr;
     IFiles* files = nullptr;
     ISessionEnd* sessionEnd = nullptr;
+    IControlChannel* controlChannel = nullptr;
 };
 
 void Install(const Platform& platform);

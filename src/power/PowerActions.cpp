@@ -11,15 +11,17 @@ namespace power {
 namespace {
 
 void RequestPowerState(const TActionRequest& request) {
-    if (!SetShutdownPrivilege(true, RightForPowerState(request.suspend))) {
-        return;
-    }
-    platform::IPower* systemPower = platform::Current().power;
-    if (systemPower == nullptr) {
-        std::fputs("vesperon: no power backend installed; power-state request dropped\n", stderr);
-        return;
-    }
-    systemPower->SetSystemPowerState(request.suspend, request.force);
+    SetShutdownPrivilege(true, RightForPowerState(request.suspend), [request](bool granted) {
+        if (!granted) {
+            return;
+        }
+        platform::IPower* systemPower = platform::Current().power;
+        if (systemPower == nullptr) {
+            std::fputs("vesperon: no power backend installed; power-state request dropped\n", stderr);
+            return;
+        }
+        systemPower->SetSystemPowerState(request.suspend, request.force);
+    });
 }
 
 void MakeRequest(int action) {

@@ -44,7 +44,9 @@ inline constexpr TActionRequest kActionRequests[] = {
 std::optional<TActionRequest> ActionRequest(int action);
 
 // The work of Shutdown Now: first marks the action done (so that a later close asks no
-// question), then makes the request of the action. A number outside 1..6 requests nothing.
+// question), then makes the request of the action: the privilege step, and the request when
+// it has answered. Returns at once, also while the system has not answered yet. A number
+// outside 1..6 requests nothing.
 void PerformAction(int action, bool& actionDone);
 
 } // namespace power

@@ -5,6 +5,7 @@
 #include "platform/Privilege.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace power {
 
@@ -22,23 +23,26 @@ platform::PowerRight RightForPowerState(bool suspend) {
     return suspend ? platform::PowerRight::Suspend : platform::PowerRight::Hibernate;
 }
 
-bool SetShutdownPrivilege(bool enable, platform::PowerRight right) {
+void SetShutdownPrivilege(bool enable, platform::PowerRight right, platform::IPrivilege::Answer answer) {
     platform::IPrivilege* privilege = platform::Current().privilege;
     if (privilege == nullptr) {
         std::fputs("vesperon: no privilege backend installed; privilege step failed\n", stderr);
-        return false;
+        answer(false);
+        return;
     }
-    return privilege->SetShutdownPrivilege(enable, right);
+    privilege->SetShutdownPrivilege(enable, right, std::move(answer));
 }
 
-bool ExitWindowsPrivileged(unsigned flags) {
-    SetShutdownPrivilege(true, RightForExitWindows(flags));
-    platform::IPower* systemPower = platform::Current().power;
-    if (systemPower == nullptr) {
-        std::fputs("vesperon: no power backend installed; end-session request dropped\n", stderr);
-        return false;
-    }
-    return systemPower->ExitWindowsEx(flags, 0);
+void ExitWindowsPrivileged(unsigned flags) {
+    SetShutdownPrivilege(true, RightForExitWindows(flags), [flags](bool /*granted*/) {
+        // The backend in force when the answer comes makes the request.
+        platform::IPower* systemPower = platform::Current().power;
+        if (systemPower == nullptr) {
+            std::fputs("vesperon: no power backend installed; end-session request dropped\n", stderr);
+            return;
+        }
+        systemPower->ExitWindowsEx(flags, 0);
+    });
 }
 
 } // namespace power

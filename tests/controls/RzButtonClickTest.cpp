@@ -57,6 +57,16 @@ TEST_F(ButtonClickTest, TheRightButtonNeverPressesOrClicks) {
     EXPECT_EQ(firstClicks.count, 0);
 }
 
+TEST_F(ButtonClickTest, AnyReleaseEndsThePressAndClicksOnce) {
+    MouseDown(first, 20, 10);
+    MouseDown(first, 20, 10, platform::MouseButton::Right);
+    MouseUp(first, 20, 10, platform::MouseButton::Right);
+    EXPECT_FALSE(first->Pressed());
+    EXPECT_EQ(firstClicks.count, 1);
+    MouseUp(first, 20, 10);
+    EXPECT_EQ(firstClicks.count, 1);
+}
+
 TEST_F(ButtonClickTest, ADoubleClickClicksTwice) {
     const TPoint p = form->ScreenToClient(first->ClientToScreen(Point(20, 10)));
     windows().DoubleClick(Window(form), p.X, p.Y);

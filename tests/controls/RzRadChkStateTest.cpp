@@ -209,6 +209,17 @@ TEST_F(RadioCheckTest, AReadOnlyCheckBoxIgnoresTheUserButNotCode) {
     EXPECT_EQ(clicks, Clicks{"Repeat"});
 }
 
+TEST_F(RadioCheckTest, AReadOnlyCheckBoxIgnoresAMouseChord) {
+    repeat->SetReadOnly(true);
+    MouseDown(repeat, 20, 8);
+    MouseDown(repeat, 20, 8, platform::MouseButton::Right);
+    MouseUp(repeat, 20, 8, platform::MouseButton::Right);
+    MouseUp(repeat, 20, 8);
+    EXPECT_EQ(repeat->State(), cbUnchecked);
+    EXPECT_FALSE(repeat->Pressed());
+    EXPECT_TRUE(clicks.empty());
+}
+
 TEST_F(RadioCheckTest, AnActionPushesItsCheckedStateWithoutAClick) {
     auto* action = new TAction(form);
     repeat->SetAction(action);

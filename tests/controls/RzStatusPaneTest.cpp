@@ -1,4 +1,5 @@
 #include "RzPanelTestSupport.h"
+#include "toolkit/runtime/Actions.h"
 
 #include <cstdlib>
 #include <gmock/gmock.h>
@@ -30,7 +31,18 @@ protected:
         return pane;
     }
 
+    // The main window's last pane, 21 pixels up to the bar's right edge, counting its clicks.
+    TRzGlyphStatus* MakeHomePagePane() {
+        AddPane<TRzStatusPane>(bar, 0, 465);
+        auto* pane = AddPane<TRzGlyphStatus>(bar, 465, 21);
+        pane->OnClick = [this](TObject*) {
+            ++homePageClicks;
+        };
+        return pane;
+    }
+
     TRzStatusBar* bar = nullptr;
+    int homePageClicks = 0;
 };
 
 // ---------------------------------------------------------------------------------------
@@ -259,28 +271,61 @@ TEST_F(StatusPaneTest, NonBlinkingPanesAreNotRepainted) {
 // Hit test near the size grip
 
 TEST_F(StatusPaneTest, RightmostPanePassesTheGripZoneToTheStatusBar) {
-    AddPane<TRzStatusPane>(bar, 0, 465);
-    auto* homePage = AddPane<TRzGlyphStatus>(bar, 465, 21);
-    int clicks = 0;
-    homePage->OnClick = [&clicks](TObject*) {
-        ++clicks;
-    };
+    TRzGlyphStatus* homePage = MakeHomePagePane();
     ShowForm();
     ASSERT_EQ(homePage->Left() + homePage->Width(), bar->ClientWidth());
 
     ClickOn(homePage, 5, 8);
-    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(homePageClicks, 1);
     EXPECT_TRUE(form->systemCommands.empty());
 
     ClickOn(homePage, 15, 8);
-    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(homePageClicks, 1);
     EXPECT_EQ(form->systemCommands, std::vector<WPARAM>{SC_SIZE + 8});
+}
+
+TEST_F(StatusPaneTest, RightmostPaneKeepsTheGripZoneWhileTheGripCannotBeUsed) {
+    form->SetBorderStyle(bsSingle);
+    TRzGlyphStatus* homePage = MakeHomePagePane();
+    ShowForm();
+    ASSERT_FALSE(bar->SizeGripUsable());
+
+    ClickOn(homePage, 15, 8);
+    EXPECT_EQ(homePageClicks, 1);
+    EXPECT_EQ(homePage->Perform(CM_HITTEST, 0, MAKELPARAM(20, 8)), HTCLIENT);
+    EXPECT_TRUE(form->systemCommands.empty());
 }
 
 TEST_F(StatusPaneTest, PaneAwayFromTheRightEdgeIsHitEverywhere) {
     auto* pane = AddPane<TRzStatusPane>(bar, 0, 100);
     EXPECT_FALSE(pane->ReachesSizeGrip(pane->ClientRect()));
     EXPECT_EQ(pane->Perform(CM_HITTEST, 0, MAKELPARAM(95, 5)), HTCLIENT);
+}
+
+// ---------------------------------------------------------------------------------------
+// Automatic hint
+
+TEST_F(StatusPaneTest, WithAutoHintTheCaptionFollowsTheApplicationsHint) {
+    auto* follower = AddPane<TRzStatusPane>(bar, 0, 200);
+    auto* other = AddPane<TRzStatusPane>(bar, 200, 100);
+    auto* help = AddPane<TRzGlyphStatus>(bar, 300, 23);
+    help->SetHint("Help");
+    other->SetCaption("No task");
+    ShowForm();
+    EXPECT_FALSE(follower->AutoHint());
+
+    MouseMove(help, 5, 5);
+    EXPECT_EQ(follower->Caption(), "") << "AutoHint is off by default";
+    follower->SetAutoHint(true);
+    MouseMove(other, 5, 5);
+    MouseMove(help, 5, 5);
+    EXPECT_EQ(follower->Caption(), "Help");
+    EXPECT_EQ(other->Caption(), "No task");
+    MouseMove(other, 5, 5);
+    EXPECT_EQ(follower->Caption(), "");
+
+    TAction action(nullptr);
+    EXPECT_FALSE(follower->ExecuteAction(&action));
 }
 
 // ---------------------------------------------------------------------------------------

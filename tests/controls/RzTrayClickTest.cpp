@@ -230,4 +230,23 @@ TEST_F(TrayClickTest, AHostWithoutTooltipsGetsTheHintWindowAfterThePause) {
     EXPECT_EQ(window->ShownTip(), nullptr);
 }
 
+// The countdown rewrites the hint every second while the pointer rests on the icon: a due
+// tip keeps its pause and shows the latest text, a shown one follows each change in place,
+// below the pointer by the cursor's height.
+TEST_F(TrayClickTest, TheTipFollowsTheHintUnderARestingPointer) {
+    TRzTrayWindow* window = tray->WindowHandle();
+    const platform::Point pointer{300, 200};
+    window->ShowTip(pointer, "Will be Shutdown: 0 hours 0 minutes 9 seconds");
+    Advance(app->HintPause() - 1);
+    window->ShowTip(pointer, "Will be Shutdown: 0 hours 0 minutes 8 seconds");
+    Advance(1);
+
+    ASSERT_NE(window->ShownTip(), nullptr);
+    EXPECT_EQ(window->ShownTip()->Text(), "Will be Shutdown: 0 hours 0 minutes 8 seconds");
+    window->ShowTip(pointer, "Will be Shutdown: 0 hours 0 minutes 7 seconds");
+    EXPECT_EQ(window->ShownTip()->Text(), "Will be Shutdown: 0 hours 0 minutes 7 seconds");
+    EXPECT_EQ(window->ShownTip()->ScreenBounds().Left, 300);
+    EXPECT_EQ(window->ShownTip()->ScreenBounds().Top, 220);
+}
+
 } // namespace

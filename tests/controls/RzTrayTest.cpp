@@ -178,17 +178,47 @@ TEST_F(TrayTest, DisablingRemovesTheIconAndEnablingAddsItWithTheCurrentTip) {
     EXPECT_EQ(Shell().Icons()[0].tip, "second");
 }
 
-TEST_F(TrayTest, ARefusedAddDisablesTheIconAndTheTaskbarButtonStays) {
+TEST_F(TrayTest, ARefusedAddKeepsTheIconEnabledAndTheTaskbarButton) {
     Shell().hostPresent = false;
     TRzTrayIcon* tray = MakeTray();
     form->Show();
 
-    EXPECT_FALSE(tray->Enabled());
+    EXPECT_TRUE(tray->Enabled());
+    EXPECT_TRUE(Shell().Icons().empty());
     tray->MinimizeToTray();
 
     EXPECT_TRUE(app->Minimized());
     EXPECT_TRUE(app->AppWindowVisible());
     EXPECT_FALSE(Window(form).SkipTaskbar());
+
+    // Enabling it again tries the add again.
+    Shell().hostPresent = true;
+    tray->SetEnabled(true);
+    EXPECT_EQ(Shell().Icons().size(), 1u);
+}
+
+// At log-on the program may start before the panel: the host that appears later gets the
+// icon, with its tip, and the minimised program leaves the taskbar for the tray.
+TEST_F(TrayTest, AHostAppearingAfterARefusedAddGetsTheIcon) {
+    Shell().hostPresent = false;
+    TRzTrayIcon* tray = MakeTray([](TRzTrayIcon* t) { t->SetHint("Vesperon (Timer)"); });
+    form->Show();
+    tray->MinimizeToTray();
+    ASSERT_TRUE(app->AppWindowVisible());
+
+    Shell().RestartHost();
+    Idle();
+
+    ASSERT_EQ(Shell().Icons().size(), 1u);
+    EXPECT_EQ(Shell().Icons()[0].tip, "Vesperon (Timer)");
+    EXPECT_TRUE(tray->Enabled());
+    EXPECT_FALSE(app->AppWindowVisible());
+    EXPECT_TRUE(Window(form).SkipTaskbar());
+
+    Shell().DoubleClickLeft();
+    Idle();
+    EXPECT_FALSE(app->Minimized());
+    EXPECT_TRUE(app->AppWindowVisible());
 }
 
 TEST_F(TrayTest, TaskbarCreatedAddsTheIconExactlyOnceWhileEnabled) {
@@ -220,7 +250,7 @@ TEST_F(TrayTest, AnIconCreatedInCodeIsAddedByTaskbarCreated) {
     EXPECT_EQ(Shell().CountOf(NIM_ADD), 1u);
 }
 
-TEST_F(TrayTest, AHostThatFailsTheReAddBringsTheTaskbarButtonBack) {
+TEST_F(TrayTest, AHostThatFailsTheReAddBringsTheTaskbarButtonBackUntilItComesAgain) {
     TRzTrayIcon* tray = MakeTray();
     form->Show();
     tray->MinimizeToTray();
@@ -230,8 +260,27 @@ TEST_F(TrayTest, AHostThatFailsTheReAddBringsTheTaskbarButtonBack) {
     Shell().hostPresent = false;
     Idle();
 
-    EXPECT_FALSE(tray->Enabled());
+    EXPECT_TRUE(tray->Enabled());
     EXPECT_TRUE(app->AppWindowVisible());
+
+    Shell().RestartHost();
+    Idle();
+    EXPECT_EQ(Shell().Icons().size(), 1u);
+    EXPECT_FALSE(app->AppWindowVisible());
+}
+
+// Two announcements before the first is answered: the second add finds the icon there and
+// must not take it away.
+TEST_F(TrayTest, AHostAnnouncedTwiceKeepsTheIcon) {
+    TRzTrayIcon* tray = MakeTray();
+
+    Shell().RestartHost();
+    Shell().RestartHost();
+    Idle();
+
+    EXPECT_EQ(Shell().Icons().size(), 1u);
+    EXPECT_EQ(Shell().CountOf(NIM_DELETE), 0u);
+    EXPECT_TRUE(tray->Enabled());
 }
 
 TEST_F(TrayTest, DestructionDeletesTheIconAndGivesTheApplicationHooksBack) {

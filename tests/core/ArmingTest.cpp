@@ -111,6 +111,15 @@ TEST_F(ArmingTest, BrokenTextsRaiseTheConversionError) {
     EXPECT_THROW(Arm(Appointed("12/8/2026", "later")), EConvertError);
 }
 
+TEST_F(ArmingTest, ACancelledAppointedTimeComesBackOnTheNextDayStillAhead) {
+    const TDateTime target = At(2026, 12, 8, 10, 0, 20);
+    EXPECT_DOUBLE_EQ(NextAppointedOccurrence(target, now), At(2026, 12, 9, 10, 0, 20));
+    // Cancelled after the target (a warning raised late) or days later.
+    EXPECT_DOUBLE_EQ(NextAppointedOccurrence(target, target + 0.5), At(2026, 12, 9, 10, 0, 20));
+    EXPECT_DOUBLE_EQ(NextAppointedOccurrence(target, At(2026, 12, 11, 9, 0)), At(2026, 12, 11, 10, 0, 20));
+    EXPECT_DOUBLE_EQ(NextAppointedOccurrence(target, At(2026, 12, 11, 11, 0)), At(2026, 12, 12, 10, 0, 20));
+}
+
 TEST(TaskLooks, IdleAndArmedLooks) {
     const TTaskLook idle = LookOf(TTaskState::Idle);
     const TTaskLook armed = LookOf(TTaskState::Armed);

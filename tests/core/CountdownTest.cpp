@@ -27,7 +27,6 @@ TEST_F(CountdownTick, AfterTheTargetTheNumbersCountUp) {
     const TDateTime target = now - 600 * kSecond;
     EXPECT_EQ(CountdownOf(now, target, "Restart").caption, "Will be Restart: 0 hours 10 minutes 0 seconds");
     EXPECT_EQ(CountdownOf(now + 2.5 * kSecond, target, "Restart").St, 602);
-    EXPECT_FALSE(FiringDue(now, target));
 }
 
 TEST_F(CountdownTick, SpansAreTruncatedNeverRounded) {
@@ -37,30 +36,35 @@ TEST_F(CountdownTick, SpansAreTruncatedNeverRounded) {
     EXPECT_EQ(SpanBetween(now + 3 * kSecond, now).seconds, SpanBetween(now, now + 3 * kSecond).seconds);
 }
 
-TEST_F(CountdownTick, WarningTakesOverAtThirtySecondsOrLessWhenOn) {
-    EXPECT_FALSE(WarningDue(true, 31));
-    EXPECT_TRUE(WarningDue(true, 30));
-    EXPECT_TRUE(WarningDue(true, 0));
-    EXPECT_FALSE(WarningDue(false, 10));
+TEST_F(CountdownTick, WarningTakesOverAtThirtySecondsOrLessOrAtAnyTickPastTheTarget) {
+    const TDateTime target = now + 60 * kSecond;
+    const auto actionAt = [target](TDateTime tick, TTaskState state = TTaskState::Armed) {
+        return TickActionOf(tick, target, CountdownOf(tick, target, "").St, true, state);
+    };
+    EXPECT_EQ(actionAt(target - 31.5 * kSecond), TTickAction::None);
+    EXPECT_EQ(actionAt(target - 30.5 * kSecond), TTickAction::HandOver);
+    EXPECT_EQ(actionAt(target), TTickAction::HandOver);
+    EXPECT_EQ(actionAt(target + 3600 * kSecond), TTickAction::HandOver);
+    EXPECT_EQ(actionAt(target, TTaskState::Warning), TTickAction::None);
+}
+
+TEST_F(CountdownTick, WithoutTheWarningTheFirstTickAtOrAfterTheTargetFiresHoweverLate) {
+    const TDateTime target = now;
+    const auto actionAt = [target](TDateTime tick, TTaskState state = TTaskState::Armed) {
+        return TickActionOf(tick, target, CountdownOf(tick, target, "").St, false, state);
+    };
+    EXPECT_EQ(actionAt(target - 0.5 * kSecond), TTickAction::None);
+    EXPECT_EQ(actionAt(target), TTickAction::Fire);
+    EXPECT_EQ(actionAt(target + 600 * kSecond), TTickAction::Fire);
+    EXPECT_EQ(actionAt(target + 1 * kSecond, TTaskState::Fired), TTickAction::None);
+    EXPECT_EQ(actionAt(target, TTaskState::Idle), TTickAction::None);
+}
+
+TEST_F(CountdownTick, TheWarningCountsTheSecondsLeftOrTheFullThirtyAfterTheTarget) {
     const TDateTime target = now + 10 * kSecond;
     const std::int32_t count = WarningCount(now + 0.3 * kSecond, target);
     EXPECT_TRUE(count == 9 || count == 10) << count;
-}
-
-TEST_F(CountdownTick, FiringWindowIsTheFirstFiveSecondsFromTheTarget) {
-    const TDateTime target = now;
-    EXPECT_FALSE(FiringDue(target - 0.5 * kSecond, target));
-    EXPECT_TRUE(FiringDue(target, target));
-    EXPECT_TRUE(FiringDue(target + 4.9 * kSecond, target));
-    EXPECT_FALSE(FiringDue(target + 5.01 * kSecond, target));
-}
-
-TEST_F(CountdownTick, TicksOnTheVirtualClockFireUpToFiveTimesInARow) {
-    const TDateTime target = clock.Now() + 3.5 * kSecond;
-    int requests = 0;
-    for (int tick = 0; tick < 12; ++tick) {
-        clock.Advance(1000);
-        requests += FiringDue(clock.Now(), target) ? 1 : 0;
-    }
-    EXPECT_EQ(requests, 5);
+    EXPECT_EQ(WarningCount(target - 0.4 * kSecond, target), 0);
+    EXPECT_EQ(WarningCount(target, target), 30);
+    EXPECT_EQ(WarningCount(target + 600 * kSecond, target), 30);
 }

@@ -26,7 +26,7 @@ TEST_F(SettingsLoading, FirstStartWithoutAFileUsesTheDefaultsAndWritesNothing) {
 
 TEST_F(SettingsLoading, StoredValuesAreReadWithTheirRules) {
     WriteIni(
-        "[CB]\nAutoRun=1\nRBFS=0\nCBCF=5\nWarn=x\n[Set]\nRQ=12/24/2026\nSJ=11:30:00 PM\nFZ=0x1E\nSD=7\n");
+        "[CB]\nAutoRun=1\nRBFS=0\nCBCF=5\nWarn=x\n[Set]\nRQ=12/24/2026\nSJ=11:30:00 PM\nFZ=0x1E\nSD=6\n");
     const TTaskSettings task = LoadSettings(kIni, now, FormatSettings()).task;
     EXPECT_TRUE(task.FAutoRun);
     EXPECT_FALSE(task.FDateTimeMode);
@@ -35,7 +35,29 @@ TEST_F(SettingsLoading, StoredValuesAreReadWithTheirRules) {
     EXPECT_EQ(task.FDateText, "12/24/2026");
     EXPECT_EQ(task.FTimeText, "11:30:00 PM");
     EXPECT_EQ(task.FMinutes, 30);
-    EXPECT_EQ(task.FAction, 7); // kept although no action button matches
+    EXPECT_EQ(task.FAction, 6);
+}
+
+TEST_F(SettingsLoading, MinutesAreClampedAndAnUnknownActionReadsAsShutdownWithoutWritingBack) {
+    const struct {
+        const char* minutes;
+        const char* action;
+        std::int32_t FMinutes;
+        std::int32_t FAction;
+    } cases[] = {
+        {"0", "0", 1, 1},         {"-5", "7", 1, 1}, {"10001", "-1", 10000, 1}, {"0x7FFFFFFF", "6", 10000, 6},
+        {"10000", "1", 10000, 1}, {"1", "5", 1, 5},
+    };
+    for (const auto& stored : cases) {
+        const std::string content =
+            std::string("[Set]\nFZ=") + stored.minutes + "\nSD=" + stored.action + "\n";
+        WriteIni(content);
+        const TLoadedSettings loaded = LoadSettings(kIni, now, FormatSettings());
+        EXPECT_EQ(loaded.task.FMinutes, stored.FMinutes) << content;
+        EXPECT_EQ(loaded.task.FAction, stored.FAction) << content;
+        EXPECT_TRUE(loaded.stored.empty()) << content;
+        EXPECT_EQ(Ini(), content);
+    }
 }
 
 TEST_F(SettingsLoading, ADateBeforeTodayBecomesTodayAndIsWrittenBackAlone) {
@@ -70,8 +92,9 @@ TEST_F(SettingsLoading, UnreadableDateOrTimeFallsBackToTodayOrNowAndLoadingGoesO
     const TLoadedSettings loaded = LoadSettings(kIni, now, FormatSettings());
     EXPECT_EQ(loaded.task.FDateText, "12/8/2026");
     EXPECT_EQ(loaded.task.FTimeText, "10:00:00 AM");
-    EXPECT_EQ(loaded.problems,
+    EXPECT_EQ(loaded.unreadable,
               (std::vector<std::string>{"'08.12.2026' is not a valid date", "'' is not a valid time"}));
+    EXPECT_TRUE(loaded.problems.empty());
     EXPECT_EQ(Ini(), "[Set]\nRQ=12/8/2026\nSJ=10:00:00 AM\n");
 }
 
@@ -81,7 +104,7 @@ TEST_F(SettingsLoading, TheGermanFixtureReadsItsOwnTexts) {
     const TLoadedSettings loaded = LoadSettings(kIni, now, FormatSettings());
     EXPECT_EQ(loaded.task.FDateText, "24.12.2026");
     EXPECT_EQ(loaded.task.FTimeText, "23:30:00");
-    EXPECT_TRUE(loaded.problems.empty());
+    EXPECT_TRUE(loaded.unreadable.empty());
 }
 
 TEST_F(SettingsLoading, ARefusedWriteBackIsNotedAndLoadingGoesOn) {

@@ -8,9 +8,11 @@
 #include "toolkit/widgets/DateTimePicker.h"
 #include "toolkit/widgets/Label.h"
 
+#include <algorithm>
 #include <gmock/gmock.h>
 
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 
 namespace {
@@ -46,14 +48,30 @@ TEST_F(SettingsTest, AFirstStartShowsTheDefaultsAndWritesNothing) {
     EXPECT_THAT(Messages(), IsEmpty());
 }
 
-TEST_F(SettingsTest, TheStoredTaskIsShownAndAnOutOfRangeActionKeepsShutdownChecked) {
-    WriteIni("[CB]\nRBFS=0\nWarn=1\n[Set]\nFZ=0x1E\nSD=7\n");
+TEST_F(SettingsTest, TheStoredTaskIsShown) {
+    WriteIni("[CB]\nRBFS=0\nWarn=1\n[Set]\nFZ=0x1E\nSD=4\n");
     Start();
     EXPECT_TRUE(main->RBDe->Checked());
     EXPECT_EQ(main->RZFenZhong->ValueAsInteger(), 30);
-    EXPECT_TRUE(main->RBShutdown->Checked());
-    EXPECT_EQ(main->FTask.FAction, 7);
+    EXPECT_TRUE(main->RBForce->Checked());
     EXPECT_TRUE(main->CBWarn->Checked());
+}
+
+TEST_F(SettingsTest, OutOfRangeMinutesAndActionAreBroughtIntoRangeWithoutWritingThem) {
+    const std::string stored = "[CB]\nRBFS=0\n[Set]\nFZ=0\nSD=7\n";
+    WriteIni(stored);
+    Start();
+    EXPECT_EQ(main->RZFenZhong->ValueAsInteger(), 1);
+    EXPECT_EQ(main->FTask.FAction, 1);
+    EXPECT_TRUE(main->RBShutdown->Checked());
+    EXPECT_EQ(Ini(), stored);
+
+    const double armedAt = platform.clock.Now();
+    ClickOn(main->BTNStart);
+    EXPECT_NEAR(main->FTarget, armedAt + 1.0 / 1440, 1e-9);
+    EXPECT_EQ(main->RzStatusPane2->Caption(), "Shutdown:" + DateTimeToStr(main->FTarget, FormatSettings()));
+    Advance(3000);
+    EXPECT_THAT(platform.power.Calls(), IsEmpty());
 }
 
 TEST_F(SettingsTest, AStoredDateBeforeTodayIsReplacedAndWrittenBack) {
@@ -63,11 +81,18 @@ TEST_F(SettingsTest, AStoredDateBeforeTodayIsReplacedAndWrittenBack) {
     EXPECT_NE(Ini().find("RQ=" + main->FTask.FDateText), std::string::npos);
 }
 
-TEST_F(SettingsTest, AnUnreadableDateIsReportedAndFallsBackToToday) {
-    WriteIni("[Set]\nRQ=not a date\n");
-    Start();
-    EXPECT_THAT(Messages(), ElementsAre("'not a date' is not a valid date"));
+TEST_F(SettingsTest, AnUnreadableDateAndTimeFallBackSilentlyWithOneLineOnStderr) {
+    // A start by the log-on entry must not stop on a message box.
+    WriteIni("[Set]\nRQ=99/99/9999\nSJ=not a time\n");
+    ::testing::internal::CaptureStderr();
+    Start({"au"});
+    const std::string diagnostics = ::testing::internal::GetCapturedStderr();
+    EXPECT_THAT(Messages(), IsEmpty());
+    EXPECT_EQ(std::count(diagnostics.begin(), diagnostics.end(), '\n'), 1) << diagnostics;
+    EXPECT_THAT(diagnostics, HasSubstr("'99/99/9999' is not a valid date"));
+    EXPECT_THAT(diagnostics, HasSubstr("'not a time' is not a valid time"));
     EXPECT_EQ(main->FTask.FDateText, DateToStr(platform.clock.Now(), FormatSettings()));
+    EXPECT_EQ(main->FTask.FTimeText, TimeToStr(platform.clock.Now(), FormatSettings()));
     EXPECT_EQ(main->RzStatusPane1->Caption(), "No task");
     EXPECT_FALSE(main->FLoading);
 }
@@ -145,11 +170,13 @@ TEST_F(SettingsTest, ARefusedLogOnEntryUnticksTheBoxSilentlyAndStoresZero) {
 TEST_F(SettingsTest, ThePagesOpenAndTheHelpPaneStaysHidden) {
     Start();
     ClickOn(main->BTNUpdate);
-    // Only the pane's left part answers; the rest lies in the status bar's size-grip zone.
-    Click(main, main->RzGlyphStatus2->Left() + 3, main->RzStatusBar1->Top() + 9);
-    Idle();
-    EXPECT_THAT(platform.shell.opened,
-                ElementsAre("http://vesperon.org/vesperon.html", "http://vesperon.org/"));
+    // The fixed-border window's status bar has no usable size grip: the whole pane answers.
+    for (const int x : {3, 18}) {
+        Click(main, main->RzGlyphStatus2->Left() + x, main->RzStatusBar1->Top() + 9);
+        Idle();
+    }
+    EXPECT_THAT(platform.shell.opened, ElementsAre("http://vesperon.org/vesperon.html",
+                                                   "http://vesperon.org/", "http://vesperon.org/"));
     EXPECT_FALSE(main->RzGlyphStatus1->Visible());
     EXPECT_EQ(main->RzGlyphStatus2->Left() + main->RzGlyphStatus2->Width(), main->RzStatusBar1->Width());
 }

@@ -1,52 +1,14 @@
 // The task from start to action as a user runs it: arming, the countdown, the warning window,
 // Cancel, Repeat, the start by the log-on entry, the refusals and closing.
-#include "controls/RzButton.h"
-#include "controls/RzEdit.h"
-#include "controls/RzPanel.h"
-#include "controls/RzRadChk.h"
-#include "controls/RzStatus.h"
-#include "controls/RzTray.h"
 #include "forms/ProgramBlock.h"
-#include "forms/VesperonFixture.h"
+#include "forms/TaskFlowFixture.h"
 #include "toolkit/widgets/DateTimePicker.h"
-#include "toolkit/runtime/Timer.h"
 #include "toolkit/widgets/Menus.h"
-#include "toolkit/widgets/Label.h"
 
 #include <gmock/gmock.h>
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using ::testing::StartsWith;
-
-namespace {
-
-class TaskFlowTest : public VesperonTest {
-protected:
-    // Countdown mode with the given minutes and the warning, set by clicking and typing.
-    void SetUpCountdown(const std::string& minutes, bool withWarning) {
-        ClickOn(main->RBDe);
-        TypeMinutes(minutes);
-        if (withWarning) {
-            ClickOn(main->CBWarn);
-        }
-    }
-    bool ArmedLook() {
-        return !main->GBOption->Visible() && !main->GBSet->Enabled() && !main->BTNStart->Visible() &&
-               main->BTNStop->Visible() && main->LabInfo->Visible() && main->Timer1->Enabled();
-    }
-    bool IdleLook() {
-        return main->GBOption->Visible() && main->GBSet->Enabled() && main->BTNStart->Visible() &&
-               !main->BTNStop->Visible() && !main->Timer1->Enabled() &&
-               main->RzStatusPane1->Caption() == "No task";
-    }
-    std::string TrayHint() { return main->TrayIcon->Hint(); }
-    // Moves the wall clock against the timers, so that the ticks' clock readings stay off the
-    // exact second boundaries where truncation may give one less.
-    void ShiftClock(double seconds) { platform.clock.SetNow(InSeconds(seconds)); }
-};
-
-} // namespace
 
 TEST_F(TaskFlowTest, TheTypicalTaskRunsFromStartThroughTheWarningToTheAction) {
     Start();
@@ -84,20 +46,6 @@ TEST_F(TaskFlowTest, TheTypicalTaskRunsFromStartThroughTheWarningToTheAction) {
     EXPECT_TRUE(warn->Visible());
 }
 
-TEST_F(TaskFlowTest, WithoutTheWarningTheTickRequestsTheActionForFiveSeconds) {
-    Start();
-    SetUpCountdown("1", false);
-    ClickOn(main->RBRestart);
-    ClickOn(main->BTNStart);
-    ShiftClock(0.3);
-    Advance(59000);
-    EXPECT_THAT(PowerRequests(), IsEmpty());
-    Advance(10000);
-    EXPECT_EQ(PowerRequests().size(), 5u);
-    EXPECT_THAT(PowerRequests(), testing::Each(std::string("ExitWindowsEx(2, 0)")));
-    EXPECT_TRUE(ArmedLook());
-}
-
 TEST_F(TaskFlowTest, CancelStopsTheTaskAndBringsTheMainWindowBack) {
     Start();
     SetUpCountdown("1", true);
@@ -113,19 +61,6 @@ TEST_F(TaskFlowTest, CancelStopsTheTaskAndBringsTheMainWindowBack) {
     Advance(60000);
     EXPECT_THAT(PowerRequests(), IsEmpty());
     EXPECT_EQ(main->FTask.FMinutes, 1);
-}
-
-TEST_F(TaskFlowTest, WithRepeatTheActivationAfterCancelArmsTheFullCountdownAgain) {
-    Start();
-    SetUpCountdown("2", true);
-    ClickOn(main->CBRepeat);
-    ClickOn(main->BTNStart);
-    Advance(95000);
-    ASSERT_TRUE(warn->Visible());
-    const double cancelledAt = platform.clock.Now();
-    ClickOn(warn->BTNCancel);
-    EXPECT_TRUE(ArmedLook());
-    EXPECT_NEAR(main->FTarget, cancelledAt + 2.0 / 1440, 1e-9);
 }
 
 TEST_F(TaskFlowTest, StopReturnsToTheIdleLook) {

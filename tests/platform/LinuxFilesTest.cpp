@@ -1,6 +1,7 @@
 #include "platform/linuxdesktop/LinuxFiles.h"
 
 #include "platform/linuxdesktop/LinuxPaths.h"
+#include "support/ScopedEnvironment.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -87,35 +88,6 @@ TEST_F(LinuxFilesTest, AWriterKilledAtAnyMomentNeverLeavesATornFile) {
     }
 }
 
-namespace {
-
-// Sets an environment variable for the length of a test and puts the old value back.
-class TScopedEnvironment {
-public:
-    TScopedEnvironment(const char* name, const char* value) : name_(name) {
-        const char* old = std::getenv(name);
-        had_ = old != nullptr;
-        old_ = had_ ? old : "";
-        setenv(name, value, 1);
-    }
-    ~TScopedEnvironment() {
-        if (had_) {
-            setenv(name_, old_.c_str(), 1);
-        } else {
-            unsetenv(name_);
-        }
-    }
-    TScopedEnvironment(const TScopedEnvironment&) = delete;
-    TScopedEnvironment& operator=(const TScopedEnvironment&) = delete;
-
-private:
-    const char* name_;
-    bool had_ = false;
-    std::string old_;
-};
-
-} // namespace
-
 TEST(LinuxPathsTest, TheSettingsFolderFollowsXdgConfigHomeWhenItIsAbsolute) {
     platform::linuxdesktop::LinuxPaths paths;
     const TScopedEnvironment home("HOME", "/tmp/home-of-test");
@@ -131,4 +103,15 @@ TEST(LinuxPathsTest, TheProgramPathIsTheRunningFile) {
     platform::linuxdesktop::LinuxPaths paths;
     const std::string path = paths.ProgramPath();
     EXPECT_EQ(path.substr(path.rfind('/') + 1), "platform_tests");
+}
+
+TEST_F(LinuxFilesTest, AProgramReplacedWhileRunningKeepsTheInstalledPath) {
+    using platform::linuxdesktop::ProgramPathFromLink;
+    // An upgrade replaces the running file; the kernel then marks the link's target.
+    EXPECT_EQ(ProgramPathFromLink("/usr/bin/vesperon (deleted)"), "/usr/bin/vesperon");
+    EXPECT_EQ(ProgramPathFromLink("/usr/local/bin/vesperon"), "/usr/local/bin/vesperon");
+    // A file that really has that name is left as it is.
+    const std::string named = root + "/vesperon (deleted)";
+    ASSERT_TRUE(platform::linuxdesktop::LinuxFiles().ReplaceFile(named, ""));
+    EXPECT_EQ(ProgramPathFromLink(named), named);
 }

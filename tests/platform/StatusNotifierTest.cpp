@@ -150,15 +150,20 @@ TEST_F(StatusNotifierTest, ARestartedWatcherGetsTheItemAgain) {
     EXPECT_EQ(watcher->registered.size(), 1u);
 }
 
-TEST_F(StatusNotifierTest, WithoutAnyHostTheIconIsDisabledAndTheProgramGoesOn) {
+TEST_F(StatusNotifierTest, AWatcherStartingAfterTheProgramGetsTheIcon) {
     MakeShell();
     EXPECT_FALSE(shell->HostPresent());
     TRzTrayIcon* tray = MakeTray("Vesperon (Timer)");
     form->Show();
-
-    EXPECT_FALSE(tray->Enabled());
     tray->MinimizeToTray();
+    EXPECT_TRUE(tray->Enabled());
     EXPECT_TRUE(app->AppWindowVisible());
+
+    StartWatcher();
+
+    ASSERT_TRUE(PumpUntil([this] { return !watcher->registered.empty(); }));
+    EXPECT_EQ(watcher->registered[0], ItemOf(tray));
+    EXPECT_FALSE(app->AppWindowVisible());
 }
 
 TEST_F(StatusNotifierTest, WithoutAWatcherTheFallbackHoldsTheIconUntilOneStarts) {
@@ -175,21 +180,20 @@ TEST_F(StatusNotifierTest, WithoutAWatcherTheFallbackHoldsTheIconUntilOneStarts)
     EXPECT_TRUE(tray->Enabled());
 }
 
-TEST_F(StatusNotifierTest, ATrayAppearingForTheFallbackAddsTheIcon) {
+TEST_F(StatusNotifierTest, ATrayAppearingForTheFallbackAddsEveryWantedIcon) {
     fallback.hostPresent = false;
     MakeShell(&fallback);
-    TRzTrayIcon* tray = MakeTray("Vesperon (Timer)");
-    tray->SetEnabled(true);
-    tray->SetEnabled(false);
-    tray->SetEnabled(true);
-    ASSERT_FALSE(tray->Enabled());
+    TRzTrayIcon* loaded = MakeTray("Vesperon (Timer)");
+    auto* inCode = new TRzTrayIcon(form);
+    auto* disabled = new TRzTrayIcon(form);
+    disabled->SetEnabled(false);
 
-    auto* second = new TRzTrayIcon(form);
     fallback.RestartHost();
     Idle();
 
-    EXPECT_TRUE(second->Enabled());
-    EXPECT_EQ(fallback.Icons().size(), 1u);
+    EXPECT_TRUE(loaded->Enabled());
+    EXPECT_TRUE(inCode->Enabled());
+    EXPECT_EQ(fallback.Icons().size(), 2u);
 }
 
 } // namespace

@@ -1,10 +1,10 @@
 // The dry-run backend: every action is logged with its number and the calls it would
 // make, on stderr and appended to the log file, and nothing is performed.
 #include "platform/dryrun/DryRunPower.h"
-#include "platform/dryrun/DryRunSwitch.h"
-#include "platform/linuxdesktop/LogindRequests.h"
 
 #include "platform/Platform.h"
+#include "platform/dryrun/DryRunSwitch.h"
+#include "platform/linuxdesktop/LogindRequests.h"
 #include "power/PowerActions.h"
 #include "support/ScopedPlatform.h"
 

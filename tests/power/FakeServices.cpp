@@ -60,8 +60,14 @@ FakeLogind& Logind(void* userdata) {
     return *static_cast<FakeLogind*>(userdata);
 }
 
+// Logs the call and, when told to, waits before the answer.
+void Received(void* userdata, std::string call) {
+    Logind(userdata).log.Add(std::move(call));
+    Logind(userdata).WaitForRelease();
+}
+
 int CanQuery(sd_bus_message* m, void* userdata, sd_bus_error*) {
-    Logind(userdata).log.Add(std::string(sd_bus_message_get_member(m)) + "()");
+    Received(userdata, std::string(sd_bus_message_get_member(m)) + "()");
     return sd_bus_reply_method_return(m, "s", Logind(userdata).options.canAnswer.c_str());
 }
 
@@ -71,7 +77,7 @@ int InteractiveAction(sd_bus_message* m, void* userdata, sd_bus_error*) {
     if (r < 0) {
         return r;
     }
-    Logind(userdata).log.Add(std::string(sd_bus_message_get_member(m)) + "(" + BoolText(interactive) + ")");
+    Received(userdata, std::string(sd_bus_message_get_member(m)) + "(" + BoolText(interactive) + ")");
     return sd_bus_reply_method_return(m, "");
 }
 
@@ -211,6 +217,24 @@ FakeService::Object ManagerObject(DesktopKind kind) {
 }
 
 } // namespace
+
+FakeLogind::~FakeLogind() {
+    ReleaseAnswers();
+}
+
+void FakeLogind::ReleaseAnswers() {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    releasedAnswers_ = true;
+    released_.notify_all();
+}
+
+void FakeLogind::WaitForRelease() {
+    if (!options.holdAnswers) {
+        return;
+    }
+    std::unique_lock<std::mutex> lock(mutex_);
+    released_.wait_for(lock, std::chrono::milliseconds(kHeldAnswerMs), [this] { return releasedAnswers_; });
+}
 
 FakeLogind::FakeLogind(const std::string& address, CallLog& callLog, FakeLogindOptions fakeOptions)
     : log(callLog), options(std::move(fakeOptions)),

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -51,19 +52,31 @@ private:
 struct FakeLogindOptions {
     std::string canAnswer = "yes";   // the answer of every Can... query
     bool refuseFlaggedCalls = false; // ...WithFlags answers InvalidArgs, as older logind does
+    // Every answer waits until ReleaseAnswers(), as while an authorisation prompt is open
+    // (at most kHeldAnswerMs, so that a caller that waits for it is not stuck forever).
+    bool holdAnswers = false;
 };
+
+inline constexpr int kHeldAnswerMs = 3000;
 
 // org.freedesktop.login1 with the calls the power backend makes. The caller's session is
 // "c7".
 class FakeLogind {
 public:
     FakeLogind(const std::string& address, CallLog& log, FakeLogindOptions options = {});
+    ~FakeLogind();
     bool Ready() const { return service_.Ready(); }
+    void ReleaseAnswers();
+    // Waits, on the service's thread, until the answers are released.
+    void WaitForRelease();
 
     CallLog& log;
     const FakeLogindOptions options;
 
 private:
+    std::mutex mutex_;
+    std::condition_variable released_;
+    bool releasedAnswers_ = false;
     FakeService service_;
 };
 

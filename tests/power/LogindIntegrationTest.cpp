@@ -1,13 +1,16 @@
 // The Linux power backend against a fake logind and fake session managers on a private
-// dbus-daemon that stands in for the system and the session bus. The fixture points
-// DBUS_SYSTEM_BUS_ADDRESS and DBUS_SESSION_BUS_ADDRESS of this process at the private bus
-// and refuses to run any action unless both point there, so no call reaches the machine's
-// real logind or desktop.
+// dbus-daemon that stands in for the system and the session bus, its connections served by
+// an event loop of the test's. The fixture points DBUS_SYSTEM_BUS_ADDRESS and
+// DBUS_SESSION_BUS_ADDRESS of this process at the private bus and refuses to run any action
+// unless both point there, so no call reaches the machine's real logind or desktop.
 #include "platform/Platform.h"
+#include "platform/headless/HeadlessClock.h"
+#include "platform/linuxdesktop/LogindBus.h"
 #include "platform/linuxdesktop/LogindPower.h"
 #include "platform/linuxdesktop/LogindPrivilege.h"
 #include "power/FakeServices.h"
 #include "power/PowerActions.h"
+#include "support/BusServingLoop.h"
 #include "support/PrivateBus.h"
 #include "support/ScopedPlatform.h"
 
@@ -32,6 +35,8 @@ using ::testing::IsEmpty;
 
 constexpr const char* kSystemBusVariable = "DBUS_SYSTEM_BUS_ADDRESS";
 constexpr const char* kSessionBusVariable = "DBUS_SESSION_BUS_ADDRESS";
+// sd-bus's time a call waits for its answer unless it asks for its own.
+constexpr const char* kCallTimeoutVariable = "SYSTEMD_BUS_TIMEOUT";
 
 class LogindIntegrationTest : public ::testing::Test {
 protected:
@@ -39,6 +44,7 @@ protected:
         ASSERT_FALSE(bus_.Address().empty()) << bus_.Error();
         Remember(kSystemBusVariable, savedSystemBus_);
         Remember(kSessionBusVariable, savedSessionBus_);
+        Remember(kCallTimeoutVariable, savedCallTimeout_);
         PointBusesAt(bus_.Address());
         installed_.emplace([this](platform::Platform& set) {
             set.power = &power_;
@@ -50,6 +56,7 @@ protected:
         installed_.reset();
         Restore(kSystemBusVariable, savedSystemBus_);
         Restore(kSessionBusVariable, savedSessionBus_);
+        Restore(kCallTimeoutVariable, savedCallTimeout_);
     }
 
     void PointBusesAt(const std::string& address) {
@@ -63,19 +70,32 @@ protected:
         ASSERT_TRUE(logind_->Ready()) << "the fake logind could not take its name on the private bus";
     }
 
-    // Performs the action through the program's power code and returns what it wrote to stderr.
+    // Performs the action through the program's power code, serves the buses until every
+    // call has been answered, and returns what the program wrote to stderr meanwhile.
     std::string Perform(int action) {
+        ::testing::internal::CaptureStderr();
+        Request(action);
+        EXPECT_TRUE(Settle()) << "calls still unanswered";
+        return ::testing::internal::GetCapturedStderr();
+    }
+
+    // Starts the action and returns, as the program's Shutdown Now does.
+    void Request(int action) {
         const char* systemBus = std::getenv(kSystemBusVariable);
         const char* sessionBus = std::getenv(kSessionBusVariable);
         if (systemBus == nullptr || sessionBus == nullptr || privateAddress_ != systemBus ||
             privateAddress_ != sessionBus) {
             ADD_FAILURE() << "refusing to run: the buses are not the test's private bus";
-            return {};
+            return;
         }
         bool actionDone = false;
-        ::testing::internal::CaptureStderr();
         power::PerformAction(action, actionDone);
-        return ::testing::internal::GetCapturedStderr();
+    }
+
+    // Serves the buses until no call is open.
+    bool Settle(int patienceMs = 5000) {
+        return loop_.RunUntil(
+            [this] { return systemBus_.PendingCalls() == 0 && sessionBus_.PendingCalls() == 0; }, patienceMs);
     }
 
     std::vector<std::string> Calls() const { return log_.Calls(); }
@@ -83,6 +103,10 @@ protected:
     testbus::PrivateBus bus_;
     CallLog log_;
     std::unique_ptr<FakeLogind> logind_;
+    platform::headless::HeadlessClock clock_;
+    BusServingLoop loop_{clock_};
+    platform::linuxdesktop::TAsyncBus systemBus_{platform::linuxdesktop::TBusKind::System, &loop_};
+    platform::linuxdesktop::TAsyncBus sessionBus_{platform::linuxdesktop::TBusKind::Session, &loop_};
 
 private:
     static void Remember(const char* name, std::optional<std::string>& value) {
@@ -97,12 +121,13 @@ private:
         }
     }
 
-    platform::linuxdesktop::LogindPower power_;
-    platform::linuxdesktop::LogindPrivilege privilege_;
+    platform::linuxdesktop::LogindPower power_{systemBus_, sessionBus_};
+    platform::linuxdesktop::LogindPrivilege privilege_{systemBus_};
     std::optional<ScopedPlatform> installed_;
     std::string privateAddress_;
     std::optional<std::string> savedSystemBus_;
     std::optional<std::string> savedSessionBus_;
+    std::optional<std::string> savedCallTimeout_;
 };
 
 TEST_F(LogindIntegrationTest, EachActionReachesItsLogindMethodInteractively) {
@@ -113,6 +138,30 @@ TEST_F(LogindIntegrationTest, EachActionReachesItsLogindMethodInteractively) {
     EXPECT_EQ(Perform(power::kActionDormancy), "");
     EXPECT_THAT(Calls(), ElementsAre("CanPowerOff()", "PowerOff(true)", "CanReboot()", "Reboot(true)",
                                      "CanSuspend()", "Suspend(true)", "CanHibernate()", "Hibernate(true)"));
+}
+
+TEST_F(LogindIntegrationTest, TheRequestWaitsForThePrivilegeAnswerWithoutHoldingTheProgramUp) {
+    // logind answers nothing while an authorisation prompt is open.
+    StartLogind({.holdAnswers = true});
+    Request(power::kActionShutdown);
+    ASSERT_TRUE(loop_.RunUntil([this] { return !Calls().empty(); }));
+    EXPECT_THAT(Calls(), ElementsAre("CanPowerOff()"));
+    EXPECT_EQ(systemBus_.PendingCalls(), 1);
+
+    logind_->ReleaseAnswers();
+    EXPECT_TRUE(Settle());
+    EXPECT_THAT(Calls(), ElementsAre("CanPowerOff()", "PowerOff(true)"));
+}
+
+TEST_F(LogindIntegrationTest, AQueryLogindLeavesUnansweredTimesOutFromTheLoop) {
+    // Sooner than the fake gives its held answers: only the loop's own wake-up ends the call.
+    setenv(kCallTimeoutVariable, "300ms", 1);
+    StartLogind({.holdAnswers = true});
+    ::testing::internal::CaptureStderr();
+    Request(power::kActionStandBy);
+    EXPECT_TRUE(Settle(powertest::kHeldAnswerMs / 2));
+    EXPECT_THAT(::testing::internal::GetCapturedStderr(), HasSubstr("logind CanSuspend failed: "));
+    EXPECT_THAT(Calls(), ElementsAre("CanSuspend()"));
 }
 
 TEST_F(LogindIntegrationTest, ForcedShutdownPowersOffIgnoringInhibitors) {

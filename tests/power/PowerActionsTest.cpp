@@ -66,9 +66,9 @@ TEST_F(PowerActionsTest, ActionDoneIsSetBeforeTheRequestIsMade) {
     struct Watcher : platform::headless::HeadlessPower {
         const bool* done = nullptr;
         bool seenDone = false;
-        bool ExitWindowsEx(unsigned flags, unsigned reason) override {
+        void ExitWindowsEx(unsigned flags, unsigned reason) override {
             seenDone = *done;
-            return HeadlessPower::ExitWindowsEx(flags, reason);
+            HeadlessPower::ExitWindowsEx(flags, reason);
         }
     } watcher;
     bool actionDone = false;
@@ -88,16 +88,40 @@ TEST_F(PowerActionsTest, AFailedPrivilegeStepSkipsStandByAndDormancyOnly) {
     EXPECT_THAT(Perform(4), ElementsAre("SetShutdownPrivilege(true, PowerOff)", "ExitWindowsEx(5, 0)"));
 }
 
-TEST_F(PowerActionsTest, ExitWindowsPrivilegedReportsTheRequestsAnswer) {
-    EXPECT_TRUE(power::ExitWindowsPrivileged(platform::EWX_REBOOT));
-    power_.SetRequestAnswer(false);
-    EXPECT_FALSE(power::ExitWindowsPrivileged(platform::EWX_REBOOT));
+// A privilege step that answers only when the test says so, as one that asks a service.
+class LaterPrivilege : public platform::IPrivilege {
+public:
+    void SetShutdownPrivilege(bool, platform::PowerRight, Answer answer) override {
+        waiting.push_back(answer);
+    }
+    std::vector<Answer> waiting;
+};
+
+TEST_F(PowerActionsTest, TheRequestIsMadeWhenThePrivilegeStepAnswersNotBefore) {
+    LaterPrivilege later;
+    const ScopedPlatform installed([&later](platform::Platform& set) { set.privilege = &later; });
+    bool actionDone = false;
+    power::PerformAction(power::kActionRestart, actionDone);
+    power::PerformAction(power::kActionStandBy, actionDone);
+    power::PerformAction(power::kActionDormancy, actionDone);
+    EXPECT_TRUE(actionDone);
+    EXPECT_THAT(power_.Calls(), IsEmpty());
+    ASSERT_EQ(later.waiting.size(), 3u);
+
+    later.waiting[1](true);
+    EXPECT_THAT(power_.Calls(), ElementsAre("SetSystemPowerState(true, true)"));
+    later.waiting[2](false);
+    later.waiting[0](false);
+    EXPECT_THAT(power_.Calls(), ElementsAre("SetSystemPowerState(true, true)", "ExitWindowsEx(2, 0)"));
 }
 
-TEST_F(PowerActionsTest, SetShutdownPrivilegePassesTheDirectionAndTheRight) {
+TEST_F(PowerActionsTest, SetShutdownPrivilegePassesTheDirectionAndTheRightAndTheAnswer) {
     power_.SetPrivilegeAnswer(false);
-    EXPECT_FALSE(power::SetShutdownPrivilege(false, platform::PowerRight::Reboot));
+    std::vector<bool> answers;
+    power::SetShutdownPrivilege(false, platform::PowerRight::Reboot,
+                                [&answers](bool granted) { answers.push_back(granted); });
     EXPECT_THAT(power_.Calls(), ElementsAre("SetShutdownPrivilege(false, Reboot)"));
+    EXPECT_THAT(answers, ElementsAre(false));
 }
 
 TEST_F(PowerActionsTest, MissingBackendsDropTheRequestWithADiagnostic) {
@@ -108,9 +132,11 @@ TEST_F(PowerActionsTest, MissingBackendsDropTheRequestWithADiagnostic) {
     bool actionDone = false;
     ::testing::internal::CaptureStderr();
     power::PerformAction(power::kActionShutdown, actionDone);
+    power::PerformAction(power::kActionStandBy, actionDone);
     const std::string diagnostics = ::testing::internal::GetCapturedStderr();
     EXPECT_TRUE(actionDone);
-    EXPECT_THAT(diagnostics, HasSubstr("no power backend"));
+    EXPECT_THAT(diagnostics, HasSubstr("no privilege backend"));
+    EXPECT_THAT(diagnostics, HasSubstr("no power backend installed; end-session request dropped"));
 }
 
 class ScreenRecorder : public platform::IWindowSystem {

@@ -14,7 +14,8 @@ ScopedPlatform::ScopedPlatform(const platform::Platform& record) : previous_(pla
     platform::Install(record);
 }
 
-ScopedPlatform::ScopedPlatform(platform::headless::HeadlessPlatform& backend) : ScopedPlatform(backend.Record()) {}
+ScopedPlatform::ScopedPlatform(platform::headless::HeadlessPlatform& backend)
+    : ScopedPlatform(backend.Record()) {}
 
 ScopedPlatform::ScopedPlatform(const std::function<void(platform::Platform&)>& change)
     : ScopedPlatform(Changed(change)) {}

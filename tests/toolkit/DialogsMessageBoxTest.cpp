@@ -95,6 +95,16 @@ TEST_F(MessageBoxTest, TheBoxIsModalCentredOverTheActiveWindowAndSizedToItsText)
     EXPECT_EQ(MessageBoxDialog(longText, "Vesperon", MB_OK), IDOK);
 }
 
+TEST_F(MessageBoxTest, ClosingTheBoxLeavesAnIconifiedOwnerIconified) {
+    app->Minimize();
+    WhileShown([this](platform::headless::HeadlessWindow& window, TMessageForm&) {
+        platform.windows.Type(window, "n");
+    });
+    EXPECT_EQ(AskExit(), IDNO);
+    EXPECT_TRUE(Window(owner).Iconified());
+    EXPECT_TRUE(app->Minimized());
+}
+
 TEST_F(MessageBoxTest, ShowMessageUsesTheBoxOnceInstalledWithTheApplicationTitle) {
     InstallMessageBoxDialog();
     WhileShown([this](platform::headless::HeadlessWindow& window, TMessageForm& box) {

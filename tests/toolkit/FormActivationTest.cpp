@@ -78,6 +78,22 @@ TEST_F(ActivationTest, AModalMessageBoxClosingDoesNotActivate) {
     EXPECT_EQ(platform.messageBoxes.Shown()[0].flags, 36u);
 }
 
+TEST_F(ActivationTest, AMessageBoxClosingLeavesAnIconifiedOrHiddenFormWhereItIs) {
+    mainForm->Show();
+    app->Minimize();
+    platform.messageBoxes.QueueAnswer(IDOK);
+    app->MessageBox("Your settings may cause a system restart failure.", "Vesperon", MB_OK);
+    EXPECT_TRUE(Window(mainForm).Iconified());
+    EXPECT_TRUE(app->Minimized());
+
+    app->Restore();
+    mainForm->Hide();
+    platform.messageBoxes.QueueAnswer(IDNO);
+    app->MessageBox("Are you sure to exit?", "Vesperon", MB_YESNO | MB_ICONQUESTION);
+    EXPECT_FALSE(Window(mainForm).Visible());
+    EXPECT_THAT(log, ElementsAre("activate main"));
+}
+
 TEST_F(ActivationTest, MinimiseAndRestoreRunTheApplicationSlotsButNoActivation) {
     std::vector<std::string> slots;
     app->OnMinimize = [&](TObject*) {

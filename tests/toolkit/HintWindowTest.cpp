@@ -1,6 +1,7 @@
 #include "toolkit/widgets/HintWindow.h"
 
 #include "WidgetTestSupport.h"
+#include "toolkit/runtime/Actions.h"
 #include "toolkit/widgets/Label.h"
 
 namespace {
@@ -85,4 +86,54 @@ TEST_F(HintTest, AControlDestroyedUnderThePointerIsForgotten) {
     delete help;
     Advance(app->HintPause());
     EXPECT_EQ(hints->ShownHint(), nullptr);
+}
+
+// ---------------------------------------------------------------------------------------
+// The application's current hint
+
+TEST_F(HintTest, TheApplicationsHintFollowsThePointerWithoutShowHint) {
+    help->SetShowHint(false);
+    auto* inner = new TLabel(form);
+    inner->SetParent(form);
+    inner->SetBounds(10, 40, 40, 20);
+    form->SetHint("Vesperon");
+    MoveTo(20, 15);
+    EXPECT_EQ(app->Hint(), "Help");
+    MoveTo(20, 45);
+    EXPECT_EQ(app->Hint(), "Vesperon") << "a control without a hint takes its parent's";
+    platform.windows.MouseLeave(Window(form));
+    EXPECT_EQ(app->Hint(), "");
+}
+
+TEST_F(HintTest, AHintChangeRunsOnHintOrOffersTheHintActionToTheControls) {
+    struct HintTaker : TLabel {
+        using TLabel::TLabel;
+        bool ExecuteAction(TBasicAction* action) override {
+            auto* hint = dynamic_cast<THintAction*>(action);
+            if (hint == nullptr) {
+                return TLabel::ExecuteAction(action);
+            }
+            taken.push_back(hint->Hint());
+            return true;
+        }
+        std::vector<std::string> taken;
+    };
+    auto* taker = new HintTaker(form);
+    taker->SetParent(form);
+    taker->SetBounds(10, 70, 40, 20);
+    MoveTo(20, 15);
+    MoveTo(20, 15);
+    MoveTo(150, 150);
+    EXPECT_EQ(taker->taken, (std::vector<std::string>{"Help", ""}));
+
+    int onHint = 0;
+    app->OnHint = [&onHint](TObject*) {
+        ++onHint;
+    };
+    MoveTo(20, 15);
+    EXPECT_EQ(onHint, 1);
+    EXPECT_EQ(taker->taken.size(), 2u) << "OnHint takes the place of the action";
+
+    TAction other(nullptr);
+    EXPECT_FALSE(app->ExecuteAction(other));
 }

@@ -1,6 +1,7 @@
+#include "toolkit/widgets/Label.h"
+
 #include "WidgetTestSupport.h"
 #include "toolkit/widgets/DateTimePicker.h"
-#include "toolkit/widgets/Label.h"
 
 namespace {
 

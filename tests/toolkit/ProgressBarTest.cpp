@@ -1,5 +1,6 @@
-#include "WidgetTestSupport.h"
 #include "toolkit/widgets/ProgressBar.h"
+
+#include "WidgetTestSupport.h"
 
 namespace {
 

@@ -6,3 +6,7 @@
 std::unique_ptr<platform::IBackend> OpenBackend(const platform::BackendOptions& options, std::string& error) {
     return platform::linuxdesktop::OpenBackend(options, error);
 }
+
+std::unique_ptr<platform::IControlChannel> OpenControlClient() {
+    return platform::linuxdesktop::OpenControlClient();
+}

@@ -47,18 +47,16 @@ std::string RequestLine(const char* actionNumber, const std::string& calls) {
 DryRunPower::DryRunPower(std::string logPath, RequestTexts texts)
     : logPath_(std::move(logPath)), texts_(std::move(texts)) {}
 
-bool DryRunPower::ExitWindowsEx(unsigned flags, unsigned /*reason*/) {
+void DryRunPower::ExitWindowsEx(unsigned flags, unsigned /*reason*/) {
     Log(RequestLine(ExitWindowsActionNumber(flags), texts_.exitWindows(flags)));
-    return true;
 }
 
-bool DryRunPower::SetSystemPowerState(bool suspend, bool /*force*/) {
+void DryRunPower::SetSystemPowerState(bool suspend, bool /*force*/) {
     Log(RequestLine(PowerStateActionNumber(suspend), texts_.powerState(suspend)));
-    return true;
 }
 
-bool DryRunPower::SetShutdownPrivilege(bool /*enable*/, PowerRight /*right*/) {
-    return true;
+void DryRunPower::SetShutdownPrivilege(bool /*enable*/, PowerRight /*right*/, Answer answer) {
+    answer(true);
 }
 
 void DryRunPower::Log(const std::string& line) const {

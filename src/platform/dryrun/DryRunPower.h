@@ -24,9 +24,9 @@ public:
     // An empty path logs to stderr only.
     DryRunPower(std::string logPath, RequestTexts texts);
 
-    bool ExitWindowsEx(unsigned flags, unsigned reason) override;
-    bool SetSystemPowerState(bool suspend, bool force) override;
-    bool SetShutdownPrivilege(bool enable, PowerRight right) override;
+    void ExitWindowsEx(unsigned flags, unsigned reason) override;
+    void SetSystemPowerState(bool suspend, bool force) override;
+    void SetShutdownPrivilege(bool enable, PowerRight right, Answer answer) override;
 
 private:
     void Log(const std::string& line) const;

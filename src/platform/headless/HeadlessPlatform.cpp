@@ -28,6 +28,7 @@ platform::Platform HeadlessPlatform::Record() {
     set.paths = &paths;
     set.files = &files;
     set.sessionEnd = &sessionEnd;
+    set.controlChannel = &controlChannel;
     return set;
 }
 

@@ -1,13 +1,14 @@
 // The whole headless backend in one object: virtual clock, fixed locale, in-memory windows
 // with scripted input, message boxes answered by the test, the test fonts, in-memory files,
-// and recorders for power, shell, notification area, session lock and log-on entry. Record() lists these
-// facilities as a platform record; Install() makes it the active platform, and then the
-// destructor uninstalls it.
+// the control channel in memory, and recorders for power, shell, notification area, session
+// lock and log-on entry. Record() lists these facilities as a platform record; Install() makes
+// it the active platform, and then the destructor uninstalls it.
 #pragma once
 
 #include "platform/NotifyShell.h"
 #include "platform/Platform.h"
 #include "platform/headless/HeadlessClock.h"
+#include "platform/headless/HeadlessControlChannel.h"
 #include "platform/headless/HeadlessFiles.h"
 #include "platform/headless/HeadlessMessageBoxes.h"
 #include "platform/headless/HeadlessNotifyShell.h"
@@ -44,6 +45,7 @@ public:
     HeadlessAutostart autostart;
     HeadlessPaths paths;
     HeadlessSessionEnd sessionEnd;
+    HeadlessControlChannel controlChannel;
     std::unique_ptr<platform::IFonts> fonts = platform::testfonts::OpenTestFonts();
 
 private:

@@ -26,19 +26,17 @@ const char* RightName(platform::PowerRight right) {
 
 } // namespace
 
-bool HeadlessPower::ExitWindowsEx(unsigned flags, unsigned reason) {
+void HeadlessPower::ExitWindowsEx(unsigned flags, unsigned reason) {
     calls_.push_back("ExitWindowsEx(" + std::to_string(flags) + ", " + std::to_string(reason) + ")");
-    return requestAnswer_;
 }
 
-bool HeadlessPower::SetSystemPowerState(bool suspend, bool force) {
+void HeadlessPower::SetSystemPowerState(bool suspend, bool force) {
     calls_.push_back(std::string("SetSystemPowerState(") + BoolText(suspend) + ", " + BoolText(force) + ")");
-    return requestAnswer_;
 }
 
-bool HeadlessPower::SetShutdownPrivilege(bool enable, platform::PowerRight right) {
+void HeadlessPower::SetShutdownPrivilege(bool enable, platform::PowerRight right, Answer answer) {
     calls_.push_back(std::string("SetShutdownPrivilege(") + BoolText(enable) + ", " + RightName(right) + ")");
-    return privilegeAnswer_;
+    answer(privilegeAnswer_);
 }
 
 } // namespace platform::headless

@@ -59,10 +59,16 @@ void HeadlessWindow::Restore() {
     system_.ActivateWindow(*this);
 }
 
+// As a window manager does, activating an iconified window de-iconifies it first.
 void HeadlessWindow::Activate() {
-    if (visible_ && !iconified_) {
-        system_.ActivateWindow(*this);
+    if (!visible_) {
+        return;
     }
+    if (iconified_) {
+        iconified_ = false;
+        system_.Send(*this, Event(InputKind::Restored));
+    }
+    system_.ActivateWindow(*this);
 }
 
 bool HeadlessWindow::Active() const {

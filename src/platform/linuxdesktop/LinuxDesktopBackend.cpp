@@ -6,6 +6,7 @@
 #include "platform/linuxdesktop/DeferredBusServices.h"
 #include "platform/linuxdesktop/FontconfigFonts.h"
 #include "platform/linuxdesktop/LinuxClock.h"
+#include "platform/linuxdesktop/LinuxControlChannel.h"
 #include "platform/linuxdesktop/LinuxFiles.h"
 #include "platform/linuxdesktop/LinuxLocale.h"
 #include "platform/linuxdesktop/LinuxPaths.h"
@@ -32,7 +33,10 @@ public:
           notifyShell_(StatusNotifierShell::kVersion, [this] { return OpenNotificationArea(); }),
           sessionEnd_([this] { return std::make_unique<SessionEndQuery>(windows_.get()); }),
           fonts_(LinuxPaths::CacheFolder() + "fonts",
-                 [this](std::function<void()> work) { x11::RunWhenIdle(*windows_, std::move(work)); }) {
+                 [this](std::function<void()> work) { x11::RunWhenIdle(*windows_, std::move(work)); }),
+          controlChannel_(windows_.get()), systemBus_(TBusKind::System, windows_.get()),
+          sessionBus_(TBusKind::Session, windows_.get()), logindPower_(systemBus_, sessionBus_),
+          logindPrivilege_(systemBus_) {
         // The session bus and the X tray's round trips wait until the first frame is drawn.
         x11::RunWhenIdle(*windows_, [this] {
             notifyShell_.Open();
@@ -54,6 +58,7 @@ public:
         set_.paths = &paths_;
         set_.files = &files_;
         set_.sessionEnd = &sessionEnd_;
+        set_.controlChannel = &controlChannel_;
     }
 
     const Platform& Set() const override { return set_; }
@@ -70,7 +75,11 @@ private:
     DeferredNotifyShell notifyShell_;
     DeferredSessionEnd sessionEnd_;
     FontconfigFonts fonts_;
+    LinuxControlChannel controlChannel_;
     std::unique_ptr<dryrun::DryRunPower> dryRun_;
+    // The power requests' connections, opened at the first request.
+    TAsyncBus systemBus_;
+    TAsyncBus sessionBus_;
     LogindPower logindPower_;
     LogindPrivilege logindPrivilege_;
     LinuxClock clock_;
@@ -84,6 +93,10 @@ private:
 };
 
 } // namespace
+
+std::unique_ptr<IControlChannel> OpenControlClient() {
+    return std::make_unique<LinuxControlChannel>(nullptr);
+}
 
 std::unique_ptr<IBackend> OpenBackend(const BackendOptions& options, std::string& error) {
     // The program's windows are small: a whole frame crosses the socket about as fast as it

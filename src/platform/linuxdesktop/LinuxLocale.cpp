@@ -4,6 +4,7 @@
 #include <cctype>
 #include <langinfo.h>
 #include <locale.h>
+#include <string_view>
 #include <vector>
 
 namespace platform::linuxdesktop {
@@ -22,95 +23,89 @@ struct TParsedFormat {
     std::vector<std::string> separators; // the literal text between two fields
 };
 
+// The conversions that stand for one field, with the toolkit token and kind they become.
+struct TFieldConversion {
+    std::string_view conversions;
+    const char* token;
+    char kind;
+};
+
+constexpr TFieldConversion kFieldConversions[] = {
+    {"d", "dd", 'd'},       {"e", "d", 'd'},  // day, with or without zero
+    {"mbBh", "mm", 'm'},                      // month, as number or name
+    {"yYCGg", "yyyy", 'y'},                   // year: always four digits
+    {"HI", "hh", 'h'},      {"kl", "h", 'h'}, // hour
+    {"M", "nn", 'n'},       {"S", "ss", 's'}, {"pP", "AMPM", 'p'},
+};
+
+// The composite conversions and the patterns they stand for (%r's comes from the locale).
+struct TCompositeConversion {
+    char conversion;
+    const char* pattern;
+};
+
+constexpr TCompositeConversion kCompositeConversions[] = {
+    {'D', "%m/%d/%y"}, {'F', "%Y-%m-%d"}, {'T', "%H:%M:%S"}, {'R', "%H:%M"}, {'r', "%I:%M:%S %p"},
+};
+
+const TFieldConversion* FieldConversion(char conversion) {
+    for (const TFieldConversion& entry : kFieldConversions) {
+        if (entry.conversions.find(conversion) != std::string_view::npos) {
+            return &entry;
+        }
+    }
+    return nullptr;
+}
+
+// The pattern a composite conversion expands to; empty for any other conversion.
+std::string CompositePattern(char conversion, const TLangInfo& info) {
+    if (conversion == 'r' && !info.timeAmPmFormat.empty()) {
+        return info.timeAmPmFormat;
+    }
+    for (const TCompositeConversion& entry : kCompositeConversions) {
+        if (entry.conversion == conversion) {
+            return entry.pattern;
+        }
+    }
+    return {};
+}
+
+// The conversion character of the '%' at i, past its flags and modifiers (%-d, %Ey and %Od
+// mean the same field as %d, %y and %d); leaves i on it.
+char ConversionAt(const std::string& format, std::size_t& i) {
+    constexpr std::string_view modifiers = "-_0^#EO";
+    char conversion = format[++i];
+    while (modifiers.find(conversion) != std::string_view::npos && i + 1 < format.size()) {
+        conversion = format[++i];
+    }
+    return conversion;
+}
+
 // Expands the composite conversions and splits the pattern into fields and the text between.
 void ParseFormat(const std::string& format, const TLangInfo& info, TParsedFormat& parsed, int depth = 0) {
     std::string literal;
-    auto add = [&](std::string token, char kind) {
-        if (!parsed.fields.empty()) {
-            parsed.separators.push_back(literal);
-        }
-        literal.clear();
-        parsed.fields.push_back(TField{std::move(token), kind});
-    };
-    auto nested = [&](const std::string& inner) {
-        if (depth < 2) {
-            if (!parsed.fields.empty()) {
-                parsed.separators.push_back(literal);
-                literal.clear();
-            }
-            ParseFormat(inner, info, parsed, depth + 1);
-        }
-    };
     for (std::size_t i = 0; i < format.size(); ++i) {
         if (format[i] != '%' || i + 1 == format.size()) {
             literal += format[i];
             continue;
         }
-        char conversion = format[++i];
-        // Flags and modifiers (%-d, %Ey, %Od) do not change which field is meant.
-        while ((conversion == '-' || conversion == '_' || conversion == '0' || conversion == '^' ||
-                conversion == '#' || conversion == 'E' || conversion == 'O') &&
-               i + 1 < format.size()) {
-            conversion = format[++i];
-        }
-        switch (conversion) {
-        case 'd':
-            add("dd", 'd');
-            break;
-        case 'e':
-            add("d", 'd');
-            break;
-        case 'm':
-        case 'b':
-        case 'B':
-        case 'h':
-            add("mm", 'm');
-            break;
-        case 'y':
-        case 'Y':
-        case 'C':
-        case 'G':
-        case 'g':
-            add("yyyy", 'y');
-            break;
-        case 'H':
-        case 'I':
-            add("hh", 'h');
-            break;
-        case 'k':
-        case 'l':
-            add("h", 'h');
-            break;
-        case 'M':
-            add("nn", 'n');
-            break;
-        case 'S':
-            add("ss", 's');
-            break;
-        case 'p':
-        case 'P':
-            add("AMPM", 'p');
-            break;
-        case 'D':
-            nested("%m/%d/%y");
-            break;
-        case 'F':
-            nested("%Y-%m-%d");
-            break;
-        case 'T':
-            nested("%H:%M:%S");
-            break;
-        case 'R':
-            nested("%H:%M");
-            break;
-        case 'r':
-            nested(info.timeAmPmFormat.empty() ? "%I:%M:%S %p" : info.timeAmPmFormat);
-            break;
-        case '%':
+        const char conversion = ConversionAt(format, i);
+        if (const TFieldConversion* field = FieldConversion(conversion)) {
+            // The text since the previous field separates it from this one.
+            if (!parsed.fields.empty()) {
+                parsed.separators.push_back(literal);
+            }
+            literal.clear();
+            parsed.fields.push_back(TField{field->token, field->kind});
+        } else if (const std::string composite = CompositePattern(conversion, info);
+                   !composite.empty() && depth < 2) {
+            if (!parsed.fields.empty()) {
+                parsed.separators.push_back(literal);
+                literal.clear();
+            }
+            ParseFormat(composite, info, parsed, depth + 1);
+        } else if (conversion == '%') {
             literal += '%';
-            break;
-        default:
-            break;
         }
     }
 }

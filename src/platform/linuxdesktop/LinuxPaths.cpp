@@ -3,6 +3,8 @@
 #include <climits>
 #include <cstdlib>
 #include <pwd.h>
+#include <string_view>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -45,10 +47,19 @@ std::string ProgramFolderIn(const char* variable, const char* underHome) {
 
 } // namespace
 
+std::string ProgramPathFromLink(const std::string& target) {
+    constexpr std::string_view kReplacedMark = " (deleted)";
+    struct stat info {};
+    if (!target.ends_with(kReplacedMark) || stat(target.c_str(), &info) == 0) {
+        return target;
+    }
+    return target.substr(0, target.size() - kReplacedMark.size());
+}
+
 std::string LinuxPaths::ProgramPath() {
     std::vector<char> buffer(PATH_MAX + 1);
     const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
-    return length > 0 ? std::string(buffer.data(), std::size_t(length)) : std::string();
+    return length > 0 ? ProgramPathFromLink(std::string(buffer.data(), std::size_t(length))) : std::string();
 }
 
 std::string LinuxPaths::ConfigFolder() {

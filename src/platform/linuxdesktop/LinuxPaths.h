@@ -5,6 +5,11 @@
 
 namespace platform::linuxdesktop {
 
+// The program's path from the target of /proc/self/exe. When the file was replaced while the
+// program runs (an upgrade or a reinstallation), the kernel appends " (deleted)" to the target;
+// the path the program was installed at is what a log-on entry has to run.
+std::string ProgramPathFromLink(const std::string& target);
+
 class LinuxPaths : public platform::IPaths {
 public:
     // The running program, from /proc/self/exe.

@@ -1,6 +1,5 @@
 #include "platform/linuxdesktop/LogindPower.h"
 
-#include "platform/linuxdesktop/LogindBus.h"
 #include "platform/linuxdesktop/LogindRequests.h"
 #include "platform/linuxdesktop/SessionManager.h"
 
@@ -21,96 +20,119 @@ bool Succeeded(const TBusReply& reply, const char* method) {
     return false;
 }
 
+} // namespace
+
+LogindPower::LogindPower(TAsyncBus& systemBus, TAsyncBus& sessionBus)
+    : system_(systemBus), session_(sessionBus) {}
+
 // PowerOff, Reboot, Suspend or Hibernate, with interactive authorisation allowed.
-bool CallAction(const char* method) {
-    TBusConnection bus(TBusKind::System);
-    return Succeeded(bus.Call(kLogindManager, method, true, "b", kInteractive), method);
+void LogindPower::CallAction(const char* method) {
+    system_.Call(
+        kLogindManager, method, TStart::Service, TWait::Prompt,
+        [method](TBusReply& reply) { Succeeded(reply, method); }, "b", kInteractive);
 }
 
 // The action ignoring inhibitor locks. logind versions that do not know the flag, or that
 // would need to ask the user (the ...WithFlags calls never ask), refuse it: the plain
 // interactive call then asks for the right to ignore inhibitors where one is held.
-bool CallActionIgnoringInhibitors(const char* method, const char* methodWithFlags) {
-    TBusConnection bus(TBusKind::System);
-    const TBusReply flagged = bus.Call(kLogindManager, methodWithFlags, true, "t", kLogindSkipInhibitors);
-    if (flagged.Ok()) {
-        return true;
-    }
-    const TBusReply plain = bus.Call(kLogindManager, method, true, "b", kInteractive);
-    if (plain.Ok()) {
-        return true;
-    }
-    ReportPowerFailure(std::string("logind ") + method + " failed: " + plain.Error() + " (" +
-                       methodWithFlags + ": " + flagged.Error() + ")");
-    return false;
+void LogindPower::CallActionIgnoringInhibitors(const char* method, const char* methodWithFlags) {
+    system_.Call(
+        kLogindManager, methodWithFlags, TStart::Service, TWait::Query,
+        [this, method, methodWithFlags](TBusReply& flagged) {
+            if (flagged.Ok()) {
+                return;
+            }
+            const std::string flaggedError = flagged.Error();
+            system_.Call(
+                kLogindManager, method, TStart::Service, TWait::Prompt,
+                [method, methodWithFlags, flaggedError](TBusReply& plain) {
+                    if (!plain.Ok()) {
+                        ReportPowerFailure(std::string("logind ") + method + " failed: " + plain.Error() +
+                                           " (" + methodWithFlags + ": " + flaggedError + ")");
+                    }
+                },
+                "b", kInteractive);
+        },
+        "t", kLogindSkipInhibitors);
 }
 
-// Terminates the logind session this process runs in.
-bool TerminateOwnSession() {
-    TBusConnection bus(TBusKind::System);
-    TBusReply session = bus.Call(kLogindManager, "GetSessionByPID", true, "u", std::uint32_t(getpid()));
-    if (!Succeeded(session, "GetSessionByPID")) {
-        return false;
-    }
-    const std::optional<std::string> path = session.ReadText('o');
-    if (!path) {
-        ReportPowerFailure("logind GetSessionByPID gave no session path");
-        return false;
-    }
-    const TBusObject sessionProperties{kLogindManager.service, path->c_str(),
+// Terminates the logind session this process runs in: its path, its Id, then the request.
+void LogindPower::TerminateOwnSession() {
+    system_.Call(
+        kLogindManager, "GetSessionByPID", TStart::Service, TWait::Query,
+        [this](TBusReply& session) {
+            if (!Succeeded(session, "GetSessionByPID")) {
+                return;
+            }
+            const std::optional<std::string> path = session.ReadText('o');
+            if (!path) {
+                ReportPowerFailure("logind GetSessionByPID gave no session path");
+                return;
+            }
+            TerminateSessionAt(*path);
+        },
+        "u", std::uint32_t(getpid()));
+}
+
+void LogindPower::TerminateSessionAt(const std::string& path) {
+    const TBusObject sessionProperties{kLogindManager.service, path.c_str(),
                                        "org.freedesktop.DBus.Properties"};
-    TBusReply idReply =
-        bus.Call(sessionProperties, "Get", true, "ss", "org.freedesktop.login1.Session", "Id");
-    if (!Succeeded(idReply, "session Id")) {
-        return false;
-    }
-    const std::optional<std::string> id = idReply.ReadVariantText();
-    if (!id) {
-        ReportPowerFailure("logind session " + *path + " has no Id");
-        return false;
-    }
-    return Succeeded(bus.Call(kLogindManager, "TerminateSession", true, "s", id->c_str()),
-                     "TerminateSession");
+    system_.Call(
+        sessionProperties, "Get", TStart::Service, TWait::Query,
+        [this, path](TBusReply& idReply) {
+            if (!Succeeded(idReply, "session Id")) {
+                return;
+            }
+            const std::optional<std::string> id = idReply.ReadVariantText();
+            if (!id) {
+                ReportPowerFailure("logind session " + path + " has no Id");
+                return;
+            }
+            system_.Call(
+                kLogindManager, "TerminateSession", TStart::Service, TWait::Query,
+                [](TBusReply& reply) { Succeeded(reply, "TerminateSession"); }, "s", id->c_str());
+        },
+        "ss", "org.freedesktop.login1.Session", "Id");
 }
 
-bool LogOff() {
-    switch (LogoutThroughSessionManager()) {
-    case TLogoutResult::Accepted:
-        return true;
-    case TLogoutResult::Refused:
-        // Terminating the session now would lose the work the session manager protects.
-        return false;
-    case TLogoutResult::NoneRunning:
-        break;
-    }
-    return TerminateOwnSession();
+void LogindPower::LogOff() {
+    LogoutThroughSessionManager(session_, [this](TLogoutResult result) {
+        // A refusal keeps the session: terminating it now would lose the work the session
+        // manager protects.
+        if (result == TLogoutResult::NoneRunning) {
+            TerminateOwnSession();
+        }
+    });
 }
 
-} // namespace
-
-bool LogindPower::ExitWindowsEx(unsigned flags, unsigned /*reason*/) {
+void LogindPower::ExitWindowsEx(unsigned flags, unsigned /*reason*/) {
     switch (RequestForExitWindows(flags)) {
     case TSessionRequest::LogOff:
-        return LogOff();
+        LogOff();
+        break;
     case TSessionRequest::ForcedLogOff:
-        return TerminateOwnSession();
+        TerminateOwnSession();
+        break;
     case TSessionRequest::PowerOff:
-        return CallAction("PowerOff");
+        CallAction("PowerOff");
+        break;
     case TSessionRequest::ForcedPowerOff:
-        return CallActionIgnoringInhibitors("PowerOff", "PowerOffWithFlags");
+        CallActionIgnoringInhibitors("PowerOff", "PowerOffWithFlags");
+        break;
     case TSessionRequest::Reboot:
-        return CallAction("Reboot");
+        CallAction("Reboot");
+        break;
     case TSessionRequest::ForcedReboot:
-        return CallActionIgnoringInhibitors("Reboot", "RebootWithFlags");
+        CallActionIgnoringInhibitors("Reboot", "RebootWithFlags");
+        break;
     case TSessionRequest::Suspend:
     case TSessionRequest::Hibernate:
         break;
     }
-    return false;
 }
 
-bool LogindPower::SetSystemPowerState(bool suspend, bool /*force*/) {
-    return CallAction(RequestForPowerState(suspend) == TSessionRequest::Suspend ? "Suspend" : "Hibernate");
+void LogindPower::SetSystemPowerState(bool suspend, bool /*force*/) {
+    CallAction(RequestForPowerState(suspend) == TSessionRequest::Suspend ? "Suspend" : "Hibernate");
 }
 
 } // namespace platform::linuxdesktop

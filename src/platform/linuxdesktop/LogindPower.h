@@ -1,17 +1,32 @@
 // Power requests through systemd-logind on the system bus; log-off goes through the
-// desktop's session manager first. Failures are reported on stderr, one line each, and
-// shown to nobody.
+// desktop's session manager first. Every call goes out without waiting: the requests go on
+// from the event loop as the answers come. Failures are reported on stderr, one line each,
+// and shown to nobody.
 #pragma once
 
 #include "platform/Power.h"
+#include "platform/linuxdesktop/LogindBus.h"
 
 namespace platform::linuxdesktop {
 
 class LogindPower : public platform::IPower {
 public:
-    bool ExitWindowsEx(unsigned flags, unsigned reason) override;
+    // The connections outlive this object.
+    LogindPower(TAsyncBus& systemBus, TAsyncBus& sessionBus);
+
+    void ExitWindowsEx(unsigned flags, unsigned reason) override;
     // force is not passed on: logind lets delay inhibitors (programs saving state) finish.
-    bool SetSystemPowerState(bool suspend, bool force) override;
+    void SetSystemPowerState(bool suspend, bool force) override;
+
+private:
+    void CallAction(const char* method);
+    void CallActionIgnoringInhibitors(const char* method, const char* methodWithFlags);
+    void TerminateOwnSession();
+    void TerminateSessionAt(const std::string& path);
+    void LogOff();
+
+    TAsyncBus& system_;
+    TAsyncBus& session_;
 };
 
 } // namespace platform::linuxdesktop

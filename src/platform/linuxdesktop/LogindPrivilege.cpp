@@ -1,8 +1,7 @@
 #include "platform/linuxdesktop/LogindPrivilege.h"
 
-#include "platform/linuxdesktop/LogindBus.h"
-
 #include <string>
+#include <utility>
 
 namespace platform::linuxdesktop {
 
@@ -26,23 +25,30 @@ const char* QueryFor(platform::PowerRight right) {
 
 } // namespace
 
-bool LogindPrivilege::SetShutdownPrivilege(bool enable, platform::PowerRight right) {
+LogindPrivilege::LogindPrivilege(TAsyncBus& systemBus) : system_(systemBus) {}
+
+void LogindPrivilege::SetShutdownPrivilege(bool enable, platform::PowerRight right, Answer answer) {
     const char* query = QueryFor(right);
     if (!enable || query == nullptr) {
-        return true;
+        answer(true);
+        return;
     }
-    TBusConnection bus(TBusKind::System);
-    TBusReply reply = bus.Call(kLogindManager, query, true, nullptr);
-    if (!reply.Ok()) {
-        ReportPowerFailure(std::string("logind ") + query + " failed: " + reply.Error());
-        return false;
-    }
-    const std::string answer = reply.ReadText('s').value_or("");
-    if (answer == "yes" || answer == "challenge") {
-        return true;
-    }
-    ReportPowerFailure(std::string("logind ") + query + " answered \"" + answer + "\"");
-    return false;
+    system_.Call(
+        kLogindManager, query, TStart::Service, TWait::Query,
+        [query, answer = std::move(answer)](TBusReply& reply) {
+            if (!reply.Ok()) {
+                ReportPowerFailure(std::string("logind ") + query + " failed: " + reply.Error());
+                answer(false);
+                return;
+            }
+            const std::string said = reply.ReadText('s').value_or("");
+            const bool granted = said == "yes" || said == "challenge";
+            if (!granted) {
+                ReportPowerFailure(std::string("logind ") + query + " answered \"" + said + "\"");
+            }
+            answer(granted);
+        },
+        nullptr);
 }
 
 } // namespace platform::linuxdesktop

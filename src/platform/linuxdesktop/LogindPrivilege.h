@@ -1,17 +1,25 @@
 // The privilege step on a logind system: asks logind whether this user may make the
-// request (CanPowerOff, CanReboot, CanSuspend, CanHibernate).
+// request (CanPowerOff, CanReboot, CanSuspend, CanHibernate), without waiting for the answer.
 #pragma once
 
 #include "platform/Privilege.h"
+#include "platform/linuxdesktop/LogindBus.h"
 
 namespace platform::linuxdesktop {
 
 class LogindPrivilege : public platform::IPrivilege {
 public:
+    // The connection outlives this object.
+    explicit LogindPrivilege(TAsyncBus& systemBus);
+
     // "yes" and "challenge" (allowed after authorisation) are success; "no", "na", any
-    // other answer or no logind is failure, reported on stderr. Ending one's own session
-    // needs no right; giving a right up needs no call.
-    bool SetShutdownPrivilege(bool enable, platform::PowerRight right) override;
+    // other answer or no logind is failure, reported on stderr. The answer comes from the
+    // event loop. Ending one's own session needs no right and giving a right up needs no
+    // call: those answer at once.
+    void SetShutdownPrivilege(bool enable, platform::PowerRight right, Answer answer) override;
+
+private:
+    TAsyncBus& system_;
 };
 
 } // namespace platform::linuxdesktop

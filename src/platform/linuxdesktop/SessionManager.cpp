@@ -2,8 +2,11 @@
 
 #include "platform/linuxdesktop/LogindBus.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <string>
+#include <utility>
 
 namespace platform::linuxdesktop {
 
@@ -16,27 +19,32 @@ constexpr std::int32_t kKdeNoConfirm = 0;
 constexpr std::int32_t kKdeLogout = 0;
 constexpr std::int32_t kKdeDefaultMode = 0;
 
-TBusReply GnomeLogout(TBusConnection& bus, const TBusObject& manager) {
-    return bus.Call(manager, "Logout", false, "u", kGnomeLogoutNoConfirmation);
+using TLogoutCall = void (*)(TAsyncBus&, const TBusObject&, TAsyncBus::TReplyHandler);
+
+void GnomeLogout(TAsyncBus& bus, const TBusObject& manager, TAsyncBus::TReplyHandler handler) {
+    bus.Call(manager, "Logout", TStart::NoService, TWait::Query, std::move(handler), "u",
+             kGnomeLogoutNoConfirmation);
 }
 
-TBusReply KdeShutdownLogout(TBusConnection& bus, const TBusObject& manager) {
-    return bus.Call(manager, "logout", false, nullptr);
+void KdeShutdownLogout(TAsyncBus& bus, const TBusObject& manager, TAsyncBus::TReplyHandler handler) {
+    bus.Call(manager, "logout", TStart::NoService, TWait::Query, std::move(handler), nullptr);
 }
 
-TBusReply KdeServerLogout(TBusConnection& bus, const TBusObject& manager) {
-    return bus.Call(manager, "logout", false, "iii", kKdeNoConfirm, kKdeLogout, kKdeDefaultMode);
+void KdeServerLogout(TAsyncBus& bus, const TBusObject& manager, TAsyncBus::TReplyHandler handler) {
+    bus.Call(manager, "logout", TStart::NoService, TWait::Query, std::move(handler), "iii", kKdeNoConfirm,
+             kKdeLogout, kKdeDefaultMode);
 }
 
-TBusReply XfceLogout(TBusConnection& bus, const TBusObject& manager) {
+void XfceLogout(TAsyncBus& bus, const TBusObject& manager, TAsyncBus::TReplyHandler handler) {
     const int showDialog = 0;
     const int allowSave = 1;
-    return bus.Call(manager, "Logout", false, "bb", showDialog, allowSave);
+    bus.Call(manager, "Logout", TStart::NoService, TWait::Query, std::move(handler), "bb", showDialog,
+             allowSave);
 }
 
 struct TSessionManager {
     TBusObject object;
-    TBusReply (*logout)(TBusConnection&, const TBusObject&);
+    TLogoutCall logout;
 };
 
 // Asked in this order; the first one running takes the request.
@@ -47,26 +55,34 @@ constexpr TSessionManager kSessionManagers[] = {
     {{"org.xfce.SessionManager", "/org/xfce/SessionManager", "org.xfce.Session.Manager"}, XfceLogout},
 };
 
+// Asks the manager at `index` whether it runs, and it or the next ones in turn.
+void AskFrom(TAsyncBus& bus, std::size_t index, std::function<void(TLogoutResult)> done) {
+    if (index == std::size(kSessionManagers)) {
+        done(TLogoutResult::NoneRunning);
+        return;
+    }
+    const TSessionManager& manager = kSessionManagers[index];
+    bus.HasOwner(manager.object.service, [&bus, &manager, index, done = std::move(done)](bool running) {
+        if (!running) {
+            AskFrom(bus, index + 1, done);
+            return;
+        }
+        manager.logout(bus, manager.object, [&manager, done](TBusReply& reply) {
+            if (reply.Ok()) {
+                done(TLogoutResult::Accepted);
+                return;
+            }
+            ReportPowerFailure(std::string("log-off through ") + manager.object.service +
+                               " failed: " + reply.Error());
+            done(TLogoutResult::Refused);
+        });
+    });
+}
+
 } // namespace
 
-TLogoutResult LogoutThroughSessionManager() {
-    TBusConnection bus(TBusKind::Session);
-    if (!bus.IsOpen()) {
-        return TLogoutResult::NoneRunning;
-    }
-    for (const TSessionManager& manager : kSessionManagers) {
-        if (!bus.HasOwner(manager.object.service)) {
-            continue;
-        }
-        const TBusReply reply = manager.logout(bus, manager.object);
-        if (reply.Ok()) {
-            return TLogoutResult::Accepted;
-        }
-        ReportPowerFailure(std::string("log-off through ") + manager.object.service +
-                           " failed: " + reply.Error());
-        return TLogoutResult::Refused;
-    }
-    return TLogoutResult::NoneRunning;
+void LogoutThroughSessionManager(TAsyncBus& sessionBus, std::function<void(TLogoutResult)> done) {
+    AskFrom(sessionBus, 0, std::move(done));
 }
 
 } // namespace platform::linuxdesktop

@@ -2,6 +2,10 @@
 // programs save their work, as a log-off from the desktop's own menu does.
 #pragma once
 
+#include "platform/linuxdesktop/LogindBus.h"
+
+#include <functional>
+
 namespace platform::linuxdesktop {
 
 enum class TLogoutResult {
@@ -11,7 +15,7 @@ enum class TLogoutResult {
 };
 
 // Asks the first running session manager (GNOME, KDE, XFCE) to log out without a
-// confirmation dialog.
-TLogoutResult LogoutThroughSessionManager();
+// confirmation dialog; `done` learns the outcome from the event loop.
+void LogoutThroughSessionManager(TAsyncBus& sessionBus, std::function<void(TLogoutResult)> done);
 
 } // namespace platform::linuxdesktop

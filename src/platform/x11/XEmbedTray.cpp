@@ -79,8 +79,7 @@ bool XEmbedTray::NotifyIcon(unsigned message, const NotifyIconData& data) {
         if (found == icons_.end()) {
             return false;
         }
-        Store(found->second, data);
-        Paint(found->second);
+        Modify(found->second, data);
         return true;
     case NIM_DELETE:
         if (found == icons_.end()) {
@@ -145,19 +144,36 @@ void XEmbedTray::Store(Icon& icon, const NotifyIconData& data) {
     if ((data.uFlags & NIF_ICON) == 0 || view.pixels == nullptr || view.width <= 0 || view.height <= 0) {
         return;
     }
-    icon.width = view.width;
-    icon.height = view.height;
-    icon.pixels.clear();
+    icon.image.width = view.width;
+    icon.image.height = view.height;
+    icon.image.pixels.clear();
     for (int y = 0; y < view.height; ++y) {
         const std::uint32_t* row = view.pixels + std::size_t(y) * std::size_t(view.stride);
-        icon.pixels.insert(icon.pixels.end(), row, row + view.width);
+        icon.image.pixels.insert(icon.image.pixels.end(), row, row + view.width);
     }
 }
 
-// Draws the icon centred; pixels at least half opaque are drawn, the rest shows the tray.
+// A tip that shows (or is due) while the hint changes under the resting pointer follows the
+// change, so that a countdown in the hint keeps running.
+void XEmbedTray::Modify(Icon& icon, const NotifyIconData& data) {
+    const std::string shownTip = icon.tip;
+    Store(icon, data);
+    Paint(icon);
+    if (!icon.hovering || icon.tip == shownTip || icon.sink == nullptr) {
+        return;
+    }
+    if (icon.tip.empty()) {
+        icon.sink->HideTip();
+    } else {
+        icon.sink->ShowTip(icon.hoverPoint, icon.tip);
+    }
+}
+
+// Draws the icon scaled to the window's size and centred; pixels at least half opaque are
+// drawn, the rest shows the tray.
 void XEmbedTray::Paint(const Icon& icon) {
     XClearWindow(display_, icon.window);
-    if (icon.pixels.empty()) {
+    if (icon.image.pixels.empty()) {
         XFlush(display_);
         return;
     }
@@ -165,16 +181,18 @@ void XEmbedTray::Paint(const Icon& icon) {
     if (XGetWindowAttributes(display_, icon.window, &attributes) == 0 || attributes.depth < 24) {
         return;
     }
-    const int left = (attributes.width - icon.width) / 2;
-    const int top = (attributes.height - icon.height) / 2;
-    const std::size_t count = icon.pixels.size();
+    const ArgbImage shown = ScaleToSlot(icon.image, attributes.width, attributes.height);
+    const int left = (attributes.width - shown.width) / 2;
+    const int top = (attributes.height - shown.height) / 2;
+    const std::size_t count = shown.pixels.size();
     auto* data = static_cast<std::uint32_t*>(std::malloc(count * sizeof(std::uint32_t)));
-    const int maskStride = (icon.width + 7) / 8;
-    std::vector<char> mask(std::size_t(maskStride) * std::size_t(icon.height), 0);
-    for (int y = 0; y < icon.height; ++y) {
-        for (int x = 0; x < icon.width; ++x) {
-            const std::uint32_t argb = icon.pixels[std::size_t(y) * std::size_t(icon.width) + std::size_t(x)];
-            data[std::size_t(y) * std::size_t(icon.width) + std::size_t(x)] = argb & 0xFFFFFFu;
+    const int maskStride = (shown.width + 7) / 8;
+    std::vector<char> mask(std::size_t(maskStride) * std::size_t(shown.height), 0);
+    for (int y = 0; y < shown.height; ++y) {
+        for (int x = 0; x < shown.width; ++x) {
+            const std::uint32_t argb =
+                shown.pixels[std::size_t(y) * std::size_t(shown.width) + std::size_t(x)];
+            data[std::size_t(y) * std::size_t(shown.width) + std::size_t(x)] = argb & 0xFFFFFFu;
             if ((argb >> 24) >= 0x80) {
                 mask[std::size_t(y) * std::size_t(maskStride) + std::size_t(x / 8)] |= char(1 << (x % 8));
             }
@@ -182,13 +200,14 @@ void XEmbedTray::Paint(const Icon& icon) {
     }
     XImage* image =
         XCreateImage(display_, attributes.visual, unsigned(attributes.depth), ZPixmap, 0,
-                     reinterpret_cast<char*>(data), unsigned(icon.width), unsigned(icon.height), 32, 0);
-    const Pixmap clip = XCreateBitmapFromData(display_, icon.window, mask.data(), unsigned(icon.width),
-                                              unsigned(icon.height));
+                     reinterpret_cast<char*>(data), unsigned(shown.width), unsigned(shown.height), 32, 0);
+    const Pixmap clip = XCreateBitmapFromData(display_, icon.window, mask.data(), unsigned(shown.width),
+                                              unsigned(shown.height));
     GC gc = XCreateGC(display_, icon.window, 0, nullptr);
     XSetClipMask(display_, gc, clip);
     XSetClipOrigin(display_, gc, left, top);
-    XPutImage(display_, icon.window, gc, image, 0, 0, left, top, unsigned(icon.width), unsigned(icon.height));
+    XPutImage(display_, icon.window, gc, image, 0, 0, left, top, unsigned(shown.width),
+              unsigned(shown.height));
     XFreeGC(display_, gc);
     XFreePixmap(display_, clip);
     XDestroyImage(image);
@@ -228,7 +247,7 @@ void XEmbedTray::TrayAppeared() {
 }
 
 // Pointer events become the icon's mouse messages; a second left press within the double-click
-// time is the double click. Entering shows the hint, leaving or pressing hides it.
+// time is the double click. Entering shows the hint at the pointer, leaving or pressing hides it.
 void XEmbedTray::Pointer(Icon& icon, const XEvent& event) {
     INotifySink* sink = icon.sink;
     if (sink == nullptr) {
@@ -241,6 +260,7 @@ void XEmbedTray::Pointer(Icon& icon, const XEvent& event) {
     };
     switch (event.type) {
     case ButtonPress:
+        icon.hovering = false;
         sink->HideTip();
         if (event.xbutton.button == Button1) {
             const bool twice =
@@ -263,11 +283,14 @@ void XEmbedTray::Pointer(Icon& icon, const XEvent& event) {
         post(kMouseMove);
         break;
     case EnterNotify:
+        icon.hovering = true;
+        icon.hoverPoint = Point{event.xcrossing.x_root, event.xcrossing.y_root};
         if (!icon.tip.empty()) {
-            sink->ShowTip(Point{event.xcrossing.x_root, event.xcrossing.y_root + 20}, icon.tip);
+            sink->ShowTip(icon.hoverPoint, icon.tip);
         }
         break;
     case LeaveNotify:
+        icon.hovering = false;
         sink->HideTip();
         break;
     default:

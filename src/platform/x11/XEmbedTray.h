@@ -1,13 +1,15 @@
 // The XEmbed system tray as a notification shell: every icon is a small window of its own,
 // docked into the window of the _NET_SYSTEM_TRAY_S<screen> selection owner. The window
-// paints the icon, and its pointer events become the icon's callbacks (WM_LBUTTONDOWN ...
-// WM_MOUSEMOVE). The protocol has no tooltips: entering the icon asks the listening window
-// to show the hint itself. A tray that takes the selection announces itself with the
+// paints the icon scaled to the slot the tray gives it, and its pointer events become the
+// icon's callbacks (WM_LBUTTONDOWN ... WM_MOUSEMOVE). The protocol has no tooltips: while the
+// pointer rests on the icon, the listening window is asked to show the hint itself, and to
+// show it again whenever the hint changes. A tray that takes the selection announces itself with the
 // MANAGER message on the root window; it holds none of the program's icons, so every
 // listener hears "TaskbarCreated".
 #pragma once
 
 #include "platform/NotifyShell.h"
+#include "platform/x11/IconScaling.h"
 #include "platform/x11/X11WindowSystem.h"
 
 #include <cstdint>
@@ -43,16 +45,19 @@ private:
         unsigned flags = 0;
         unsigned callbackMessage = 0;
         std::string tip;
-        int width = 0;
-        int height = 0;
-        std::vector<std::uint32_t> pixels; // ARGB
+        ArgbImage image;
         Time lastLeftPress = 0;
         bool leftPressed = false;
+        // The pointer entered and pressed no button since: the tip is shown (or due) at the
+        // point where it entered.
+        bool hovering = false;
+        Point hoverPoint;
     };
 
     Window TrayOwner() const;
     bool Add(const NotifyIconData& data);
     void Store(Icon& icon, const NotifyIconData& data);
+    void Modify(Icon& icon, const NotifyIconData& data);
     void Paint(const Icon& icon);
     bool Handle(const XEvent& event);
     void Pointer(Icon& icon, const XEvent& event);

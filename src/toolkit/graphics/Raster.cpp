@@ -131,6 +131,97 @@ std::pair<long long, long long> StepsNearTarget(TPoint from, long long dx, long 
     return {std::clamp<long long>(a, 0, steps), std::clamp<long long>(b + 1, 0, steps)};
 }
 
+// One coordinate of step i of a line: the major axis moves one pixel a step, the minor one
+// follows the exact slope, rounded half up.
+long long LineCoordinate(int start, long long i, long long delta, long long steps) {
+    if (std::llabs(delta) == steps) {
+        return start + (delta < 0 ? -i : i);
+    }
+    return start + MinorOffset(i, delta, steps);
+}
+
+// Whether a pen dot of the width at (x, y) can touch the target at all.
+bool DotNearTarget(long long x, long long y, int width, const TPixelBuffer& target) {
+    return x >= -width && y >= -width && x <= target.Width() + width && y <= target.Height() + width;
+}
+
+// The pen's square of width x width pixels at (x, y), the extra pixels of an even width
+// falling right and below.
+void PenDot(HDC dc, int x, int y, int width, std::uint32_t color, TPenMode mode) {
+    const int before = (width - 1) / 2;
+    TPixelBuffer& target = *dc->Target();
+    for (int py = y - before; py < y - before + width; ++py) {
+        for (int px = x - before; px < x - before + width; ++px) {
+            if (Visible(dc, px, py)) {
+                std::uint32_t& dest = target.At(px, py);
+                dest = ApplyPenMode(dest, color, mode);
+            }
+        }
+    }
+}
+
+// A blit's source of the destination buffer itself, copied: the source rectangle (zero where
+// it leaves the buffer) at the origin. False when none of it lies inside the buffer.
+bool TakeSnapshot(const TPixelBuffer& source, const TRect& sourceRect, TPixelBuffer& snapshot) {
+    TRect inside;
+    if (!IntersectRect(inside, sourceRect, Rect(0, 0, source.Width(), source.Height()))) {
+        return false;
+    }
+    snapshot.Resize(sourceRect.Width(), sourceRect.Height());
+    for (int y = inside.Top; y < inside.Bottom; ++y) {
+        std::copy(source.Row(y) + inside.Left, source.Row(y) + inside.Right,
+                  snapshot.Row(y - sourceRect.Top) + (inside.Left - sourceRect.Left));
+    }
+    return true;
+}
+
+// How one axis of a blit's destination maps onto its source: each destination pixel takes
+// the source pixel its offset falls on, scaled by the ratio of the two sizes.
+struct TStretch {
+    int destStart;
+    long long destSize;
+    int sourceStart;
+    long long sourceSize;
+
+    int SourceOf(int destCoordinate) const {
+        return sourceStart + int((destCoordinate - destStart) * sourceSize / destSize);
+    }
+};
+
+// How a blit combines a source pixel (its top byte the alpha) with the destination pixel.
+struct TBlitRule {
+    TBlitMode mode;
+    std::uint32_t keyPixel;
+    std::uint32_t brushPixel;
+
+    std::uint32_t Combine(std::uint32_t dest, std::uint32_t source) const {
+        const std::uint32_t color = source & 0xFFFFFF;
+        switch (mode) {
+        case TBlitMode::Copy:
+            return color;
+        case TBlitMode::KeyedCopy:
+            return color != keyPixel ? color : dest;
+        case TBlitMode::KeyToBrush:
+            return color == keyPixel ? brushPixel : color;
+        case TBlitMode::AlphaBlend:
+            return Blend(dest, color, int(source >> 24));
+        }
+        return dest;
+    }
+};
+
+// Blits the columns left..right of one destination row from source row sy.
+void BlitRow(std::uint32_t* row, int left, int right, const TPixelBuffer& source, int sy,
+             const TStretch& columns, const TBlitRule& rule) {
+    const std::uint32_t* sourceRow = source.Row(sy);
+    for (int x = left; x < right; ++x) {
+        const int sx = columns.SourceOf(x);
+        if (sx >= 0 && sx < source.Width()) {
+            row[x] = rule.Combine(row[x], sourceRow[sx]);
+        }
+    }
+}
+
 } // namespace
 
 std::vector<TRect> ClipRects(HDC dc, const TRect& area) {
@@ -214,34 +305,20 @@ void PenLine(HDC dc, TPoint from, TPoint to, const TPen& pen) {
     const std::uint32_t color = ColorToPixel(ColorToRGB(pen.Color()));
     const std::vector<int> dashes = DashPattern(pen.Style());
     const int width = pen.Style() == psSolid || pen.Style() == psInsideFrame ? pen.Width() : 1;
-    const int before = (width - 1) / 2;
     // 64-bit arithmetic: the ends may lie anywhere in the int range.
     const long long dx = static_cast<long long>(to.X) - from.X;
     const long long dy = static_cast<long long>(to.Y) - from.Y;
     const long long steps = std::max(std::llabs(dx), std::llabs(dy));
-    TPixelBuffer& target = *dc->Target();
+    const TPixelBuffer& target = *dc->Target();
     const auto [first, last] = StepsNearTarget(from, dx, dy, steps, target, width);
     for (long long i = first; i < last; ++i) {
         if (!PatternOn(dashes, int(i % 1000000))) {
             continue;
         }
-        // The minor coordinate is the exact one, rounded half up.
-        const long long x =
-            from.X + (std::llabs(dx) == steps ? (dx < 0 ? -i : i) : MinorOffset(i, dx, steps));
-        const long long y =
-            from.Y + (std::llabs(dy) == steps ? (dy < 0 ? -i : i) : MinorOffset(i, dy, steps));
-        if (x < -width || y < -width || x > target.Width() + width || y > target.Height() + width) {
-            continue;
-        }
-        for (int oy = -before; oy < width - before; ++oy) {
-            for (int ox = -before; ox < width - before; ++ox) {
-                const int px = int(x) + ox;
-                const int py = int(y) + oy;
-                if (Visible(dc, px, py)) {
-                    std::uint32_t& dest = target.At(px, py);
-                    dest = ApplyPenMode(dest, color, pen.Mode());
-                }
-            }
+        const long long x = LineCoordinate(from.X, i, dx, steps);
+        const long long y = LineCoordinate(from.Y, i, dy, steps);
+        if (DotNearTarget(x, y, width, target)) {
+            PenDot(dc, int(x), int(y), width, color, pen.Mode());
         }
     }
 }
@@ -294,52 +371,20 @@ void Blit(HDC dc, const TRect& dest, const TPixelBuffer& source, const TRect& so
     const TPixelBuffer* from = &source;
     TRect fromRect = sourceRect;
     if (&source == dc->Target()) {
-        TRect inside;
-        if (!IntersectRect(inside, sourceRect, Rect(0, 0, source.Width(), source.Height()))) {
+        if (!TakeSnapshot(source, sourceRect, snapshot)) {
             return;
-        }
-        snapshot.Resize(sourceRect.Width(), sourceRect.Height());
-        for (int y = inside.Top; y < inside.Bottom; ++y) {
-            std::copy(source.Row(y) + inside.Left, source.Row(y) + inside.Right,
-                      snapshot.Row(y - sourceRect.Top) + (inside.Left - sourceRect.Left));
         }
         from = &snapshot;
         fromRect = Rect(0, 0, sourceRect.Width(), sourceRect.Height());
     }
-    const long long sw = fromRect.Width();
-    const long long sh = fromRect.Height();
-    const long long dw = dest.Width();
-    const long long dh = dest.Height();
+    const TStretch columns{dest.Left, dest.Width(), fromRect.Left, fromRect.Width()};
+    const TStretch rows{dest.Top, dest.Height(), fromRect.Top, fromRect.Height()};
+    const TBlitRule rule{mode, keyPixel, brushPixel};
     for (const TRect& part : ClipRects(dc, dest)) {
         for (int y = part.Top; y < part.Bottom; ++y) {
-            const int sy = fromRect.Top + int((y - dest.Top) * sh / dh);
-            if (sy < 0 || sy >= from->Height()) {
-                continue;
-            }
-            std::uint32_t* row = dc->Target()->Row(y);
-            const std::uint32_t* sourceRow = from->Row(sy);
-            for (int x = part.Left; x < part.Right; ++x) {
-                const int sx = fromRect.Left + int((x - dest.Left) * sw / dw);
-                if (sx < 0 || sx >= from->Width()) {
-                    continue;
-                }
-                const std::uint32_t pixel = sourceRow[sx];
-                switch (mode) {
-                case TBlitMode::Copy:
-                    row[x] = pixel & 0xFFFFFF;
-                    break;
-                case TBlitMode::KeyedCopy:
-                    if ((pixel & 0xFFFFFF) != keyPixel) {
-                        row[x] = pixel & 0xFFFFFF;
-                    }
-                    break;
-                case TBlitMode::KeyToBrush:
-                    row[x] = (pixel & 0xFFFFFF) == keyPixel ? brushPixel : pixel & 0xFFFFFF;
-                    break;
-                case TBlitMode::AlphaBlend:
-                    row[x] = Blend(row[x], pixel & 0xFFFFFF, int(pixel >> 24));
-                    break;
-                }
+            const int sy = rows.SourceOf(y);
+            if (sy >= 0 && sy < from->Height()) {
+                BlitRow(dc->Target()->Row(y), part.Left, part.Right, *from, sy, columns, rule);
             }
         }
     }

@@ -58,6 +58,18 @@ public:
     explicit TAction(TComponent* owner) : TCustomAction(owner) {}
 };
 
+// The action that carries the application's current hint text to the control that shows it
+// (a status pane following the hint).
+class THintAction : public TCustomAction {
+public:
+    explicit THintAction(TComponent* owner) : TCustomAction(owner) {}
+    const std::string& Hint() const { return hint_; }
+    void SetHint(const std::string& value) { hint_ = value; }
+
+private:
+    std::string hint_;
+};
+
 // The connection between one client and one action.
 class TBasicActionLink {
 public:

@@ -24,6 +24,10 @@ void SetMessageBoxProvider(TMessageBoxProvider provider) {
     Provider() = std::move(provider);
 }
 
+TMessageBoxProvider MessageBoxProvider() {
+    return Provider();
+}
+
 int DefaultMessageBoxAnswer(unsigned flags) {
     switch (flags & 0xF) {
     case MB_ABORTRETRYIGNORE:
@@ -172,8 +176,8 @@ void TApplication::Minimize() {
     }
     minimized_ = true;
     for (TCustomForm* form : forms_) {
-        if (form->Showing() && form->NativeWindow() != nullptr) {
-            form->NativeWindow()->Iconify();
+        if (form->Showing()) {
+            form->Iconify();
         }
     }
     if (OnMinimize) {
@@ -187,8 +191,8 @@ void TApplication::Restore() {
     }
     minimized_ = false;
     for (TCustomForm* form : forms_) {
-        if (form->Showing() && form->NativeWindow() != nullptr) {
-            form->NativeWindow()->Restore();
+        if (form->Showing()) {
+            form->Restore();
         }
     }
     if (OnRestore) {
@@ -220,15 +224,11 @@ bool ShowWindow(HWND window, int command) {
         break;
     case SW_MINIMIZE:
     case SW_SHOWMINIMIZED:
-        if (form->NativeWindow() != nullptr) {
-            form->NativeWindow()->Iconify();
-        }
+        form->Iconify();
         break;
     case SW_RESTORE:
         form->Show();
-        if (form->NativeWindow() != nullptr) {
-            form->NativeWindow()->Restore();
-        }
+        form->Restore();
         break;
     default:
         form->Show();
@@ -422,9 +422,8 @@ int TApplication::RunModalBox(const std::function<int()>& fn) {
     }
     --modalBoxLevel_;
     // The box hands the focus back to the form that had it.
-    if (owner != nullptr && owner == focusForm_ && owner->Showing() && !owner->Active() &&
-        owner->NativeWindow() != nullptr) {
-        owner->NativeWindow()->Activate();
+    if (owner != nullptr && owner == focusForm_ && !owner->Active()) {
+        owner->TakeFocusBack();
     }
     return answer;
 }

@@ -298,6 +298,19 @@ void TControl::SetParentColor(bool value) {
     }
 }
 
+bool TControl::ExecuteAction(TBasicAction* /*action*/) {
+    return false;
+}
+
+std::string GetHint(const TControl* control) {
+    for (const TControl* c = control; c != nullptr; c = c->Parent()) {
+        if (!c->Hint().empty()) {
+            return c->Hint();
+        }
+    }
+    return {};
+}
+
 void TControl::SetShowHint(bool value) {
     if (!Store(showHint_, value)) {
         return;

@@ -11,15 +11,16 @@
 #pragma once
 
 #include "toolkit/base/Classes.h"
+#include "toolkit/base/Types.h"
 #include "toolkit/graphics/Graphics.h"
 #include "toolkit/runtime/Messages.h"
-#include "toolkit/base/Types.h"
 
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+class TBasicAction;
 class TWinControl;
 class TCustomForm;
 
@@ -194,6 +195,9 @@ public:
 
     const std::string& Hint() const { return hint_; }
     void SetHint(const std::string& value) { hint_ = value; }
+    // Offered an action the application is running (the current hint, ...); true when the
+    // control handled it. Controls handle none by default.
+    virtual bool ExecuteAction(TBasicAction* action);
     bool ShowHint() const { return showHint_; }
     void SetShowHint(bool value);
     bool ParentShowHint() const { return parentShowHint_; }
@@ -309,6 +313,9 @@ private:
 
     friend class TWinControl;
 };
+
+// The hint a control shows: its own Hint, or its nearest parent's when it has none.
+std::string GetHint(const TControl* control);
 
 // ---------------------------------------------------------------------------------------
 // TWinControl

@@ -107,15 +107,32 @@ bool TCustomForm::Showing() {
     return Visible() && shown_;
 }
 
+// A form that is already showing comes to the front; one that is not is shown, which
+// activates it once.
 void TCustomForm::Show() {
+    const bool wasShowing = Showing();
     SetVisible(true);
-    if (native_ != nullptr && shown_) {
+    if (wasShowing && native_ != nullptr) {
         native_->Activate();
     }
 }
 
 void TCustomForm::Hide() {
     SetVisible(false);
+}
+
+void TCustomForm::Iconify() {
+    windowState_ = wsMinimized;
+    if (native_ != nullptr) {
+        native_->Iconify();
+    }
+}
+
+void TCustomForm::Restore() {
+    windowState_ = wsNormal;
+    if (native_ != nullptr) {
+        native_->Restore();
+    }
 }
 
 void TCustomForm::EnsureNativeWindow() {
@@ -271,10 +288,7 @@ void TCustomForm::Close() {
         Hide();
         break;
     case caMinimize:
-        windowState_ = wsMinimized;
-        if (native_ != nullptr) {
-            native_->Iconify();
-        }
+        Iconify();
         break;
     case caFree:
         Release();
@@ -322,8 +336,8 @@ TModalResult TCustomForm::ShowModal() {
         }
         disabledForModal_.clear();
         Application->LeaveModal();
-        if (previous != nullptr && previous != this && previous->Showing() && previous->native_ != nullptr) {
-            previous->native_->Activate();
+        if (previous != nullptr && previous != this) {
+            previous->TakeFocusBack();
         }
     };
     try {
@@ -371,6 +385,12 @@ void TCustomForm::Deactivate() {
 void TCustomForm::RestoreFocus() {
     active_ = true;
     SetWindowFocus();
+}
+
+void TCustomForm::TakeFocusBack() {
+    if (Showing() && windowState_ != wsMinimized && native_ != nullptr) {
+        native_->Activate();
+    }
 }
 
 void TCustomForm::LoseNativeFocus() {

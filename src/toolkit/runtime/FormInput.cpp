@@ -191,6 +191,9 @@ void TCustomForm::UpdateMouseControl(TPoint formPoint, bool inside) {
     if (mouseControl_ == now && mouseControlEntered_) {
         now->Perform(CM_MOUSEENTER);
     }
+    if (Application != nullptr && mouseControl_ == now) {
+        Application->SetHint(GetHint(now));
+    }
 }
 
 void TCustomForm::RouteMouse(const platform::InputEvent& event) {

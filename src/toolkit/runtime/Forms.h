@@ -105,6 +105,10 @@ public:
     TPosition Position() const { return position_; }
     void SetPosition(TPosition value) { position_ = value; }
     TWindowState WindowState() const { return windowState_; }
+    // Iconify or restore the form's window. The state is recorded at once, before the window
+    // system reports the change.
+    void Iconify();
+    void Restore();
     TIcon* Icon() { return &icon_; }
 
     bool Showing() override;
@@ -171,6 +175,10 @@ public:
     void Deactivate();
     // Called when the program's focus returns to this form without a change of form.
     void RestoreFocus();
+    // Called when a message box, modal form or menu that took the focus from this form has
+    // closed: activates the form's window again when it is showing and not iconified
+    // (activating an iconified window would de-iconify it).
+    void TakeFocusBack();
     void LoseNativeFocus();
     void ControlDestroyed(TControl* control);
     // Gives the window focus to the active control (or the form).
@@ -253,6 +261,8 @@ void ForgetFormDCs(TCustomForm* form);
 using TMessageBoxProvider =
     std::function<int(const std::string& text, const std::string& caption, unsigned flags)>;
 void SetMessageBoxProvider(TMessageBoxProvider provider);
+// The provider installed now (empty when none is).
+TMessageBoxProvider MessageBoxProvider();
 
 // The default answer of a box style: its first button.
 int DefaultMessageBoxAnswer(unsigned flags);
@@ -315,6 +325,15 @@ public:
     void SetShowHint(bool value) { showHint_ = value; }
     int HintPause() const { return hintPause_; }
     void SetHintPause(int value) { hintPause_ = value; }
+    // The current hint: that of the control under the pointer. A change runs OnHint or,
+    // without one, offers a THintAction with the text to the controls of the program (a
+    // status pane with AutoHint shows it).
+    const std::string& Hint() const { return hint_; }
+    void SetHint(const std::string& value);
+    TNotifyEvent OnHint;
+    // Offers action to the visible controls of the active form, then of the main form, until
+    // one handles it; false when none does.
+    bool ExecuteAction(TBasicAction& action);
 
     int MessageBox(const std::string& text, const std::string& caption, unsigned flags);
     void HandleException(const std::exception& error);
@@ -377,6 +396,7 @@ private:
     bool appWindowVisible_ = true;
     bool showHint_ = true;
     int hintPause_ = 500;
+    std::string hint_;
     bool active_ = false;
     TCustomForm* focusForm_ = nullptr;
     int modalBoxLevel_ = 0;

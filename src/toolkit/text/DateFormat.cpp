@@ -33,81 +33,72 @@ public:
         char lastToken = ' ';
         std::size_t pos = 0;
         while (pos < format.size()) {
-            const char start = format[pos];
-            char token = char(std::toupper(static_cast<unsigned char>(start)));
-            if (std::isalpha(static_cast<unsigned char>(start)) != 0) {
-                if (token == 'M' && lastToken == 'H') {
-                    token = 'N';
-                }
-                lastToken = token;
-            }
-            switch (token) {
-            case 'Y':
-                AppendNumber(Count(format, pos) <= 2 ? year_ % 100 : year_, Count(format, pos) <= 2 ? 2 : 4);
-                pos += Count(format, pos);
-                break;
-            case 'M':
-                pos += AppendMonth(Count(format, pos));
-                break;
-            case 'D':
-                pos += AppendDay(Count(format, pos), level);
-                break;
-            case 'H':
-                AppendNumber(UsesTwelveHours(format, pos) ? TwelveHour() : hour_,
-                             Count(format, pos) >= 2 ? 2 : 1);
-                pos += Count(format, pos);
-                break;
-            case 'N':
-                AppendNumber(min_, Count(format, pos) >= 2 ? 2 : 1);
-                pos += Count(format, pos);
-                break;
-            case 'S':
-                AppendNumber(sec_, Count(format, pos) >= 2 ? 2 : 1);
-                pos += Count(format, pos);
-                break;
-            case 'Z':
-                AppendNumber(msec_, Count(format, pos) >= 3 ? 3 : 1);
-                pos += Count(format, pos);
-                break;
-            case 'T':
-                AppendNested(Count(format, pos) == 1 ? settings_.ShortTimeFormat : settings_.LongTimeFormat,
-                             level);
-                pos += Count(format, pos);
-                break;
-            case 'C':
-                AppendNested(settings_.ShortDateFormat, level);
-                if (hour_ != 0 || min_ != 0 || sec_ != 0 || msec_ != 0) {
-                    out_ += ' ';
-                    AppendNested(settings_.LongTimeFormat, level);
-                }
-                pos += Count(format, pos);
-                break;
-            case 'A':
-                pos += AppendAmPm(format, pos);
-                break;
-            case '/':
-                out_ += settings_.DateSeparator;
-                ++pos;
-                break;
-            case ':':
-                out_ += settings_.TimeSeparator;
-                ++pos;
-                break;
-            case '"':
-            case '\'':
-                pos = AppendQuoted(format, pos);
-                break;
-            default:
-                out_ += start;
-                ++pos;
-                break;
-            }
+            pos += AppendField(Token(format[pos], lastToken), format, pos, level);
         }
     }
 
     std::string Result() const { return out_; }
 
 private:
+    // The field letter a pattern character starts, upper-cased; an "m" right after an hour
+    // field is minutes ("n"). Letters update the last field letter seen.
+    static char Token(char start, char& lastToken) {
+        char token = char(std::toupper(static_cast<unsigned char>(start)));
+        if (std::isalpha(static_cast<unsigned char>(start)) != 0) {
+            if (token == 'M' && lastToken == 'H') {
+                token = 'N';
+            }
+            lastToken = token;
+        }
+        return token;
+    }
+
+    // Appends the field of the token at pos; returns the length of pattern it took.
+    std::size_t AppendField(char token, std::string_view format, std::size_t pos, int level) {
+        const std::size_t count = Count(format, pos);
+        switch (token) {
+        case 'Y':
+            AppendYear(count);
+            return count;
+        case 'M':
+            return AppendMonth(count);
+        case 'D':
+            return AppendDay(count, level);
+        case 'H':
+            AppendClockField(UsesTwelveHours(format, pos) ? TwelveHour() : hour_, count, 2);
+            return count;
+        case 'N':
+            AppendClockField(min_, count, 2);
+            return count;
+        case 'S':
+            AppendClockField(sec_, count, 2);
+            return count;
+        case 'Z':
+            AppendClockField(msec_, count, 3);
+            return count;
+        case 'T':
+            AppendNested(count == 1 ? settings_.ShortTimeFormat : settings_.LongTimeFormat, level);
+            return count;
+        case 'C':
+            AppendDateAndTime(level);
+            return count;
+        case 'A':
+            return AppendAmPm(format, pos);
+        case '/':
+            out_ += settings_.DateSeparator;
+            return 1;
+        case ':':
+            out_ += settings_.TimeSeparator;
+            return 1;
+        case '"':
+        case '\'':
+            return AppendQuoted(format, pos);
+        default:
+            out_ += format[pos];
+            return 1;
+        }
+    }
+
     // Length of the run of the same letter (either case) that starts at pos.
     static std::size_t Count(std::string_view format, std::size_t pos) {
         const int letter = std::toupper(static_cast<unsigned char>(format[pos]));
@@ -149,6 +140,30 @@ private:
             out_.append(std::size_t(digits) - text.size(), '0');
         }
         out_ += text;
+    }
+
+    // "yy" and "y" give two digits, longer runs four.
+    void AppendYear(std::size_t count) {
+        if (count <= 2) {
+            AppendNumber(year_ % 100, 2);
+        } else {
+            AppendNumber(year_, 4);
+        }
+    }
+
+    // A run of `width` letters or more pads the value to width digits; shorter runs show it
+    // as it is.
+    void AppendClockField(int value, std::size_t count, int width) {
+        AppendNumber(value, count >= std::size_t(width) ? width : 1);
+    }
+
+    // "c": the short date, then the long time unless the time is midnight exactly.
+    void AppendDateAndTime(int level) {
+        AppendNested(settings_.ShortDateFormat, level);
+        if (hour_ != 0 || min_ != 0 || sec_ != 0 || msec_ != 0) {
+            out_ += ' ';
+            AppendNested(settings_.LongTimeFormat, level);
+        }
     }
 
     void AppendNested(const std::string& format, int level) {
@@ -202,11 +217,12 @@ private:
         return 1;
     }
 
+    // Quoted text is copied without its quotes; an unclosed quote runs to the end.
     std::size_t AppendQuoted(std::string_view format, std::size_t pos) {
         const std::size_t close = format.find(format[pos], pos + 1);
         const std::size_t end = close == std::string_view::npos ? format.size() : close;
         out_ += format.substr(pos + 1, end - pos - 1);
-        return close == std::string_view::npos ? format.size() : close + 1;
+        return close == std::string_view::npos ? format.size() - pos : close + 1 - pos;
     }
 
     const TFormatSettings& settings_;

@@ -128,4 +128,3 @@ private:
     std::string typed_;
     std::unique_ptr<TCalendarDropDown> calendar_;
 };
-

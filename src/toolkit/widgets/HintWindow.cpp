@@ -80,12 +80,7 @@ std::string THintController::HintOf(TControl* control) {
     if (control == nullptr || !control->ShowHint()) {
         return {};
     }
-    for (TControl* c = control; c != nullptr; c = c->Parent()) {
-        if (!c->Hint().empty()) {
-            return c->Hint();
-        }
-    }
-    return {};
+    return GetHint(control);
 }
 
 void THintController::Notification(TComponent* component, TOperation operation) {

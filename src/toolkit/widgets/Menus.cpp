@@ -134,8 +134,8 @@ void TPopupMenu::Popup(int x, int y) {
         Application->HandleMessage();
     }
     CloseMenu();
-    if (previousActive && previous->Showing() && previous->NativeWindow() != nullptr) {
-        previous->NativeWindow()->Activate();
+    if (previousActive) {
+        previous->TakeFocusBack();
     }
     if (unsigned choice = window_->Choice(); choice != 0 && Application != nullptr) {
         Application->PostMessageTo(commandWindow_.get(), TMessage{WM_COMMAND, choice, 0, 0});

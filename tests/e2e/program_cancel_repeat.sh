@@ -1,0 +1,44 @@
+#!/bin/sh
+# The real program started by the log-on entry ("au") in dry-run mode, with Repeat and the
+# warning on, an appointed time 40 seconds ahead and a stored date that does not read: it
+# starts without a message box (one line on stderr instead), arms at once, and raises the
+# warning window 30 seconds before the time. Cancel brings the main window back armed for the
+# next day: neither the warning nor the action comes back at the time.
+#   program_cancel_repeat.sh PROGRAM ARTEFACTS_FOLDER
+set -u
+
+program=$1
+artefacts=$2
+. "$(dirname "$0")/lib/desktop.sh"
+
+require_tools Xvfb xdotool openbox xprop
+use_private_home
+mkdir -p "$artefacts"
+export LC_ALL=C
+log="$work/dry-run.log"
+target=$(($(date +%s) + 40))
+printf '[CB]\nCBCF=1\nWarn=1\n[Set]\nRQ=99/99/9999\nSJ=%s\n' "$(date -d "@$target" +%H:%M:%S)" >"$ini"
+
+start_desktop
+start_program au --dry-run="$log"
+window_exists() {
+    xdotool search --name "$main_title_pattern" >/dev/null 2>&1
+}
+wait_for 100 window_exists || fail "no main window"
+sleep 2
+[ -z "$(find_window "^Vesperon\$")" ] || fail "a message box stopped the start"
+[ "$(grep -c "is not a valid date" "$work/program.out")" = 1 ] || fail "the unreadable date was not noted once"
+
+wait_for 400 warning_shown || fail "no warning window"
+[ "$(date +%s)" -lt $((target - 5)) ] || fail "the warning came too late for the test"
+click "$warning" 210 92 # Cancel
+wait_for 30 main_window_shown || fail "Cancel did not bring the main window back"
+"$(dirname "$program")/../tools/x11shot" "$artefacts/program_cancel_repeat.png" --window "$window" 2>/dev/null
+
+while [ "$(date +%s)" -lt $((target + 4)) ]; do
+    warning_shown && fail "the warning came back after Cancel"
+    sleep 0.5
+done
+[ ! -s "$log" ] || fail "the action was requested after Cancel: $(cat "$log")"
+kill -0 "$program_pid" 2>/dev/null || fail "the program ended"
+echo "PASS"
