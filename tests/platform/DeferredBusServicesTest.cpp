@@ -57,15 +57,17 @@ TEST_F(DeferredTrayTest, AnIconAddedBeforeTheShellOpensReachesTheHostWithItsPres
     EXPECT_TRUE(tray->Enabled());
 }
 
-TEST_F(DeferredTrayTest, AHostThatRefusesTheIconAtOpeningDisablesItBeforeAnyMinimise) {
+TEST_F(DeferredTrayTest, AHostThatRefusesTheIconAtOpeningLeavesTheProgramReachable) {
     TRzTrayIcon* tray = MakeTray();
+    tray->MinimizeToTray();
+    ASSERT_FALSE(app->AppWindowVisible());
     Shell().hostPresent = false;
 
     deferred.Open();
     Idle();
-    EXPECT_FALSE(tray->Enabled());
+    EXPECT_TRUE(app->AppWindowVisible()); // the taskbar button comes back
     tray->MinimizeToTray();
-    EXPECT_TRUE(app->AppWindowVisible()); // the window keeps its taskbar button
+    EXPECT_TRUE(app->AppWindowVisible());
 }
 
 TEST_F(DeferredTrayTest, OnlyWindowsWithAnAcceptedIconAddAgainAndLaterCallsGoStraightThrough) {

@@ -12,6 +12,8 @@ std::unique_ptr<IWindowSystem> OpenWindowSystem(const char* displayName, std::st
 void RunWhenIdle(IWindowSystem& windows, std::function<void()> work) {
     if (auto* x11 = dynamic_cast<X11WindowSystem*>(&windows)) {
         x11->RunWhenIdle(std::move(work));
+    } else {
+        work();
     }
 }
 

@@ -26,7 +26,7 @@ std::unique_ptr<IWindowSystem> OpenWindowSystem(const char* displayName, std::st
 std::unique_ptr<INotifyShell> OpenXEmbedTray(IWindowSystem& windows);
 
 // Runs work once, the next time the program is idle: at the start of the event loop's next
-// wait, after what it drew has gone to the server. Nothing runs when `windows` is not an X11
+// wait, after what it drew has gone to the server; at once when `windows` is not an X11
 // window system.
 void RunWhenIdle(IWindowSystem& windows, std::function<void()> work);
 
