@@ -295,6 +295,8 @@ private:
     // Sets the timer to what the visible panes need; `afterPoll`: the panes were just polled,
     // `fresh`: the rhythm starts anew (a changed Active or Interval).
     void Plan(bool afterPoll, bool fresh = false);
+    void PollEachInterval();
+    void PollAtTheNextSecond(bool afterPoll);
     void SkipPolls();
 
     std::vector<TRzPollingStatus*> panes_;

@@ -98,14 +98,13 @@ void TRzPollingList::ApplicationIdle() {
 }
 
 void TRzPollingList::Plan(bool afterPoll, bool fresh) {
+    const bool running = enabled_ && interval_ != 0;
     TPollDemand demand = TPollDemand::None;
     std::size_t secondPanes = 0;
-    if (enabled_ && interval_ != 0) {
-        for (TRzPollingStatus* pane : panes_) {
-            const TPollDemand paneDemand = pane->Visible() ? pane->PollDemand() : TPollDemand::None;
-            secondPanes += paneDemand == TPollDemand::EachSecond ? 1 : 0;
-            demand = std::max(demand, paneDemand);
-        }
+    for (TRzPollingStatus* pane : panes_) {
+        const TPollDemand paneDemand = running && pane->Visible() ? pane->PollDemand() : TPollDemand::None;
+        secondPanes += paneDemand == TPollDemand::EachSecond ? 1 : 0;
+        demand = std::max(demand, paneDemand);
     }
     // A pane that has just come to need polls may show an old text: it is polled within an
     // Interval, as the plain rhythm would.
@@ -114,37 +113,35 @@ void TRzPollingList::Plan(bool afterPoll, bool fresh) {
     secondPanes_ = secondPanes;
     if (demand == TPollDemand::None) {
         timer_->SetEnabled(false);
-        if (enabled_ && interval_ != 0) {
+        if (running) {
             SkipPolls();
         }
-        return;
+    } else if (demand == TPollDemand::EachPoll && changed) {
+        PollEachInterval();
+    } else if (demand == TPollDemand::EachSecond && (changed || afterPoll)) {
+        PollAtTheNextSecond(afterPoll);
     }
-    if (!changed && !(afterPoll && demand == TPollDemand::EachSecond)) {
-        return;
+}
+
+void TRzPollingList::PollEachInterval() {
+    timer_->SetTolerance(0);
+    if (timer_->Enabled()) {
+        timer_->ExpireAt(std::min(timer_->Deadline(), MonotonicNow() + interval_));
     }
+    timer_->SetEnabled(true);
+}
+
+void TRzPollingList::PollAtTheNextSecond(bool afterPoll) {
     const std::int64_t now = MonotonicNow();
-    switch (demand) {
-    case TPollDemand::EachPoll:
-        timer_->SetTolerance(0);
-        if (timer_->Enabled()) {
-            timer_->ExpireAt(std::min(timer_->Deadline(), now + interval_));
-        }
-        timer_->SetEnabled(true);
-        return;
-    case TPollDemand::EachSecond: {
-        std::int64_t next = now + MsToNextSecond() + kSecondMarginMs;
-        if (!afterPoll) {
-            // After skipped polls a clock may show a time long past: it is polled at once.
-            next = skipping_ ? now : std::min(next, now + interval_);
-        }
-        timer_->SetTolerance(interval_ > kSecondMarginMs ? interval_ - kSecondMarginMs - 1 : 0);
-        timer_->SetEnabled(true);
-        timer_->ExpireAt(next);
-        return;
+    std::int64_t next = now + MsToNextSecond() + kSecondMarginMs;
+    if (!afterPoll) {
+        // After skipped polls a clock may show a time long past: it is polled at once.
+        next = skipping_ ? now : std::min(next, now + interval_);
     }
-    case TPollDemand::None:
-        return;
-    }
+    // Up to an Interval late, as the plain rhythm would be, to share another timer's wake-up.
+    timer_->SetTolerance(interval_ > kSecondMarginMs ? interval_ - kSecondMarginMs - 1 : 0);
+    timer_->SetEnabled(true);
+    timer_->ExpireAt(next);
 }
 
 // The visible panes miss the polls the plain rhythm would give them.

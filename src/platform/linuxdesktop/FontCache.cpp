@@ -67,14 +67,24 @@ template <class T> T Number(const std::string& field) {
     return value;
 }
 
-// Text that fits a field: no separators of the format inside.
-bool Storable(const std::string& text) {
-    return text.find_first_of("\t\n") == std::string::npos;
+// One line of tab-separated fields; a field that would break the format leaves the line out.
+void AppendLine(std::string& text, std::initializer_list<std::string_view> fields) {
+    if (std::any_of(fields.begin(), fields.end(), [](std::string_view field) {
+            return field.find_first_of("\t\n") != std::string_view::npos;
+        })) {
+        return;
+    }
+    const char* separator = "";
+    for (const std::string_view field : fields) {
+        text.append(separator).append(field);
+        separator = "\t";
+    }
+    text += '\n';
 }
 
-std::string StampLine(const char* kind, const FileStamp& stamp) {
-    return std::string(kind) + '\t' + (stamp.exists ? "1" : "0") + '\t' + std::to_string(stamp.modifiedNs) +
-           '\t' + std::to_string(stamp.size) + '\t' + stamp.path + '\n';
+void AppendStamp(std::string& text, std::string_view kind, const FileStamp& stamp) {
+    AppendLine(text, {kind, stamp.exists ? "1" : "0", std::to_string(stamp.modifiedNs),
+                      std::to_string(stamp.size), stamp.path});
 }
 
 FileStamp ParseStamp(const std::vector<std::string>& fields) {
@@ -88,11 +98,13 @@ FileStamp ParseStamp(const std::vector<std::string>& fields) {
 std::string BoxesText(const std::map<char32_t, GlyphBox>& boxes) {
     std::string text;
     for (const auto& [code, box] : boxes) {
-        text += text.empty() ? "" : " ";
-        text += std::to_string(std::uint32_t(code)) + ':';
-        text += box.present ? std::to_string(box.top) + ',' + std::to_string(box.bottom) + ',' +
-                                  std::to_string(box.advance)
-                            : std::string("-");
+        text.append(text.empty() ? "" : " ").append(std::to_string(std::uint32_t(code))).append(":");
+        if (box.present) {
+            text.append(std::to_string(box.top)).append(",").append(std::to_string(box.bottom)).append(",");
+            text.append(std::to_string(box.advance));
+        } else {
+            text += '-';
+        }
     }
     return text;
 }
@@ -215,31 +227,28 @@ void FontCache::ParseLine(const std::vector<std::string>& fields) {
 std::string FontCache::Serialize() const {
     std::string text = std::string(kHeader) + '\n';
     for (const auto& [name, value] : config_.variables) {
-        if (Storable(value)) {
-            text += "variable\t" + name + '\t' + value + '\n';
-        }
+        AppendLine(text, {"variable", name, value});
     }
     for (const FileStamp& stamp : config_.files) {
-        text += Storable(stamp.path) ? StampLine("stamp", stamp) : "";
+        AppendStamp(text, "stamp", stamp);
     }
     for (const auto& [path, stamp] : fonts_) {
-        text += Storable(path) ? StampLine("font", stamp) : "";
+        AppendStamp(text, "font", stamp);
     }
     for (const auto& [key, file] : faces_) {
         const auto& [family, bold, italic] = key;
-        if (Storable(family) && Storable(file.path)) {
-            text += "face\t" + family + '\t' + (bold ? "1" : "0") + '\t' + (italic ? "1" : "0") + '\t' +
-                    file.path + '\t' + std::to_string(file.index) + '\n';
-        }
+        AppendLine(text, {"face", family, bold ? "1" : "0", italic ? "1" : "0", file.path,
+                          std::to_string(file.index)});
     }
     for (const auto& [key, boxes] : boxes_) {
         const auto& [path, index, em] = key;
-        if (Storable(path) && !boxes.empty()) {
-            text += "boxes\t" + path + '\t' + std::to_string(index) + '\t' + std::to_string(em) + '\t' +
-                    BoxesText(boxes) + '\n';
+        if (!boxes.empty()) {
+            AppendLine(text, {"boxes", path, std::to_string(index), std::to_string(em), BoxesText(boxes)});
         }
     }
-    return text + kChecksum + '\t' + Hex(Checksum(text)) + '\n';
+    const std::string checksum = Hex(Checksum(text));
+    AppendLine(text, {kChecksum, checksum});
+    return text;
 }
 
 // ---------------------------------------------------------------------------------------

@@ -18,7 +18,7 @@ std::string Environment(const char* name) {
 }
 
 std::string HomeFolder() {
-    const std::string home = Environment("HOME");
+    std::string home = Environment("HOME");
     if (!home.empty()) {
         return home;
     }
