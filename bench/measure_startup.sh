@@ -83,7 +83,7 @@ wait_for 100 test -S "$work/bus"
 : >"$work/registered"
 "$watcher" >"$work/registered" 2>"$work/watcher.err" &
 watcher_pid=$!
-wait_for 50 grep -q ready "$work/watcher.err"
+wait_for 50 grep -qs ready "$work/watcher.err"
 
 # Starts the program with the given arguments (in this shell, so that program_pid stays known)
 # and sets elapsed_us to the time from exec to its first presented frame.
@@ -92,7 +92,7 @@ start_program() {
     start_ns=$(date +%s%N)
     VESPERON_TRACE_FIRST_FRAME=1 "$program" --dry-run "$@" >/dev/null 2>"$work/trace" &
     program_pid=$!
-    wait_for 50 grep -q "first frame presented at" "$work/trace" || {
+    wait_for 50 grep -qs "first frame presented at" "$work/trace" || {
         echo "measure_startup: no first frame traced" >&2
         cat "$work/trace" >&2
         exit 1
