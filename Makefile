@@ -1,11 +1,13 @@
 # The two commands of the README.
 #   make run   installs what is missing, builds and starts the program
-#   make test  installs what is missing, checks the house rules, builds (also under ASan+UBSan)
-#              and runs every test
+#   make test  installs what is missing, checks the house rules, builds (also under ASan+UBSan
+#              and for Windows) and runs every test, the Windows ones under Wine
 # And the installation (PREFIX, default /usr/local; DESTDIR honoured):
 #   make install     builds the program and installs it with its launcher, icon and manual
 #   make uninstall   removes what the last make install wrote
 #   make deb         builds the Debian package in build/deb and checks it with lintian
+# And the Windows program:
+#   make windows     cross-builds build/windows/src/vesperon.exe (and the Windows unit tests)
 # And for developers:
 #   make lint  the house rules, then clang-tidy (.clang-tidy) over the sources, the tests and the
 #              helper programs
@@ -13,7 +15,7 @@
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 
-.PHONY: run test lint house-rules setup build build-asan install uninstall deb clean
+.PHONY: run test lint house-rules setup build build-asan windows install uninstall deb clean
 
 setup:
 	./scripts/setup.sh
@@ -26,6 +28,10 @@ build-asan: setup
 	cmake --preset asan >/dev/null
 	cmake --build --preset asan -j $(JOBS)
 
+windows: setup
+	cmake --preset windows >/dev/null
+	cmake --build --preset windows -j $(JOBS)
+
 run: build
 	./scripts/run.sh build/release/src/vesperon
 
@@ -33,10 +39,11 @@ run: build
 house-rules: setup
 	./scripts/lint.sh
 
-test: house-rules build build-asan
+test: house-rules build build-asan windows
 	ctest --preset release -j $(JOBS)
 	ctest --preset asan -j $(JOBS) -LE e2e
 	./scripts/run-fuzzers.sh
+	./scripts/test-windows.sh build/windows build/release
 
 install: setup
 	cmake --preset release >/dev/null

@@ -8,8 +8,9 @@ build-essential cmake ninja-build ccache pkg-config g++ clang libclang-rt-14-dev
 libgtest-dev libgmock-dev libbenchmark-dev
 libfreetype-dev libfontconfig-dev fonts-liberation fonts-dejavu-core libpng-dev
 libx11-dev libxext-dev libsystemd-dev
-xvfb xauth xdotool x11-utils x11-apps dbus openbox trayer
+xvfb xauth xdotool x11-utils x11-apps dbus openbox trayer python3
 dpkg-dev desktop-file-utils appstream man-db librsvg2-bin lintian
+g++-mingw-w64-x86-64-posix googletest wine wine64
 "
 
 missing=""

@@ -4,13 +4,13 @@
 //   render_window --window main|warn --out FILE.png [--settings FILE.ini]
 //                 [--clock "YYYY-MM-DD HH:MM:SS"] [--locale us|de]
 //                 [--state idle|armed|warning=N|hover=CONTROL|focus=CONTROL]
+#include "PngFile.h"
 #include "controls/RzButton.h"
 #include "controls/RzTray.h"
 #include "forms/ProgramBlock.h"
 #include "forms/UnitFormVesperon.h"
 #include "forms/UnitFormWarn.h"
 #include "platform/headless/HeadlessPlatform.h"
-#include "toolkit/graphics/Png.h"
 #include "toolkit/runtime/Timer.h"
 #include "toolkit/text/DateUtils.h"
 

@@ -1,6 +1,7 @@
 // The program block: command line, platform installation, windows and the message loop.
 #include "app/ControlCommandLine.h"
 #include "app/OpenBackend.h"
+#include "app/ProcessStart.h"
 #include "forms/ProgramBlock.h"
 #include "platform/Platform.h"
 #include "platform/dryrun/DryRunSwitch.h"
@@ -91,7 +92,15 @@ public:
 } // namespace
 
 int main(int argc, char** argv) {
-    ControlCommandLine control = ParseControlCommandLine(argc, argv);
+    ConnectStandardOutput();
+    // The arguments as the parsers read them: the program path first, the others in UTF-8.
+    std::vector<std::string> arguments = CommandLineArguments(argc, argv);
+    std::vector<char*> utf8Argv{argc > 0 ? argv[0] : nullptr};
+    for (std::string& argument : arguments) {
+        utf8Argv.push_back(argument.data());
+    }
+    utf8Argv.push_back(nullptr);
+    ControlCommandLine control = ParseControlCommandLine(int(utf8Argv.size()) - 1, utf8Argv.data());
     const CommandLine line = ParseCommandLine(int(control.rest.size()) - 1, control.rest.data());
     if (line.help) {
         std::fputs(kUsage, stdout);

@@ -24,6 +24,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <filesystem>
 #include <utility>
 
 namespace {
@@ -39,9 +40,13 @@ std::string Lower(std::string text) {
     return text;
 }
 
+// The folder of a path, with its separator: '/' on every system, and the system's own where it
+// has another one ('\' on Windows).
 std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    std::string separators = "/";
+    separators += char(std::filesystem::path::preferred_separator);
+    const std::size_t separator = path.find_last_of(separators);
+    return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "toolkit/widgets/Label.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <gmock/gmock.h>
 
 using ::testing::ElementsAre;
@@ -165,6 +166,16 @@ TEST_F(SettingsTest, ARefusedLogOnEntryUnticksTheBoxSilentlyAndStoresZero) {
     EXPECT_FALSE(main->FTask.FAutoRun);
     EXPECT_EQ(Ini(), "[CB]\nAutoRun=0\n");
     EXPECT_THAT(Messages(), IsEmpty());
+}
+
+TEST_F(SettingsTest, TheHelpFileLiesBesideTheProgram) {
+    // A path with the system's own separator.
+    const std::string separator(1, char(std::filesystem::path::preferred_separator));
+    const std::string folder = "C:" + separator + "Tools" + separator;
+    platform.paths.programPath = folder + "vesperon.exe";
+    Start();
+    main->RzGlyphStatus1Click(main->RzGlyphStatus1);
+    EXPECT_THAT(platform.shell.opened, ElementsAre(folder + "VesperonHelp.chm"));
 }
 
 TEST_F(SettingsTest, ThePagesOpenAndTheHelpPaneStaysHidden) {

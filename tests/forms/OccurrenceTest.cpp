@@ -6,9 +6,12 @@
 
 #include <gmock/gmock.h>
 
+using ::testing::AllOf;
+using ::testing::AnyOf;
 using ::testing::ElementsAre;
+using ::testing::EndsWith;
 using ::testing::IsEmpty;
-using ::testing::MatchesRegex;
+using ::testing::StartsWith;
 
 namespace {
 
@@ -102,7 +105,7 @@ TEST_F(TaskFlowTest, CancelWithRepeatMovesAnAppointedTimeToTheNextDay) {
     EXPECT_EQ(main->RzStatusPane1->Caption(), "Executing...");
     EXPECT_EQ(main->RzStatusPane2->Caption(), "Shutdown:" + DateTimeToStr(today + 1, FormatSettings()));
     EXPECT_THAT(main->LabInfo->Caption(),
-                MatchesRegex("Will be Shutdown: 24 hours 0 minutes [0-9]+ seconds"));
+                AllOf(StartsWith("Will be Shutdown: 24 hours 0 minutes "), EndsWith(" seconds")));
     EXPECT_EQ(TrayHint(), "Vesperon (Timer)\r" + main->LabInfo->Caption());
     // The settings file keeps the date the user chose.
     EXPECT_EQ(Ini().find("RQ="), std::string::npos);
@@ -126,9 +129,8 @@ TEST_F(TaskFlowTest, CancelWithRepeatStartsACountdownOverInFullAndShowsIt) {
     EXPECT_FALSE(app->Minimized());
     EXPECT_NEAR(main->FTarget, cancelledAt + 2.0 / 1440, 1e-9);
     EXPECT_EQ(main->RzStatusPane2->Caption(), "Shutdown:" + DateTimeToStr(main->FTarget, FormatSettings()));
-    EXPECT_THAT(
-        TrayHint(),
-        MatchesRegex("Vesperon \\(Timer\\)\rWill be Shutdown: 0 hours (2 minutes 0|1 minutes 59) seconds"));
+    EXPECT_THAT(TrayHint(), AnyOf("Vesperon (Timer)\rWill be Shutdown: 0 hours 2 minutes 0 seconds",
+                                  "Vesperon (Timer)\rWill be Shutdown: 0 hours 1 minutes 59 seconds"));
     Advance(60000);
     EXPECT_FALSE(warn->Visible());
     EXPECT_THAT(PowerRequests(), IsEmpty());

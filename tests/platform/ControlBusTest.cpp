@@ -103,6 +103,7 @@ protected:
             return result;
         });
         loop.RunUntil([&] { return called.wait_for(std::chrono::seconds(0)) == std::future_status::ready; });
+        sd_bus_message_unref(answer.reply); // the previous call's reply; null is accepted
         answer = called.get();
     }
 

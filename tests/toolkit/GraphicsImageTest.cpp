@@ -1,11 +1,8 @@
 #include "GraphicsTestSupport.h"
-#include "toolkit/graphics/Png.h"
 #include "toolkit/graphics/Resources.h"
 
-#include <filesystem>
-#include <fstream>
+#include <algorithm>
 #include <gtest/gtest.h>
-#include <iterator>
 
 namespace {
 
@@ -63,28 +60,24 @@ TEST(Bitmaps, AssignCopiesPixelsAndNullEmpties) {
     EXPECT_TRUE(copy.Empty());
 }
 
-TEST(Bitmaps, BrokenPngDataIsRefused) {
+TEST(Bitmaps, UnknownPictureIsRefused) {
     TBitmap bitmap(2, 2);
-    const unsigned char junk[] = {0x89, 'P', 'N', 'G', 0, 1, 2};
-    EXPECT_FALSE(bitmap.LoadFromPngData(junk, sizeof junk));
-    EXPECT_FALSE(bitmap.LoadFromPngData(nullptr, 0));
     EXPECT_FALSE(bitmap.LoadFromResourceName("no such picture"));
     EXPECT_EQ(bitmap.Width(), 2);
 }
 
-TEST(Png, WrittenFileDecodesToTheSamePixels) {
-    TPixelBuffer pixels(3, 2, 0x123456);
-    pixels.At(2, 1) = 0xFEDCBA;
-    const std::filesystem::path path = std::filesystem::temp_directory_path() / "vesperon-png-roundtrip.png";
-    ASSERT_TRUE(WritePng(path.string(), pixels));
-    std::ifstream file(path, std::ios::binary);
-    const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(file), {}};
-    std::filesystem::remove(path);
-    TPixelBuffer decoded;
-    ASSERT_TRUE(DecodePng(bytes.data(), bytes.size(), decoded));
-    EXPECT_EQ(decoded.At(0, 0), 0xFF123456u);
-    EXPECT_EQ(decoded.At(2, 1), 0xFFFEDCBAu);
-    EXPECT_FALSE(WritePng(path.string(), TPixelBuffer()));
+TEST(Artwork, PixelsKeepTheirColoursAndAlpha) {
+    // An icon: transparent corner, opaque centre.
+    TIcon icon;
+    ASSERT_TRUE(icon.LoadFromResourceName("app_icon_32"));
+    EXPECT_EQ(icon.Image().At(0, 0) >> 24, 0u);
+    EXPECT_EQ(icon.Image().At(16, 16) >> 24, 0xFFu);
+    // A two-glyph bitmap: the key colour in the lower-left pixel, no alpha byte.
+    TBitmap glyph;
+    ASSERT_TRUE(glyph.LoadFromResourceName("btncancel"));
+    EXPECT_EQ(glyph.Buffer().At(0, 15), ColorToPixel(clFuchsia));
+    EXPECT_TRUE(std::all_of(glyph.Buffer().Data(), glyph.Buffer().Data() + 32 * 16,
+                            [](std::uint32_t p) { return (p >> 24) == 0; }));
 }
 
 TEST(Artwork, EveryPictureIsEmbeddedWithItsSize) {

@@ -4,8 +4,8 @@
 
 #include "platform/Geometry.h"
 #include "platform/WindowSystem.h"
+#include "support/PngWriter.h"
 #include "support/ToolkitFixture.h"
-#include "toolkit/graphics/Png.h"
 
 #include <cstdint>
 #include <filesystem>

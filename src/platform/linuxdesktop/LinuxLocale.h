@@ -16,10 +16,8 @@ struct TLangInfo {
     std::string thousands;      // THOUSEP
 };
 
-// The formats keep only the fields and one separator, in the locale's order, so that every
-// date and time the program writes reads back: a date always has day, month and a four-digit
-// year, month names become numbers, a time always has hours, minutes and seconds; other text
-// of the locale's patterns is left out. A 12-hour clock without AM/PM strings uses "AM"/"PM".
+// The formats by the rule of platform/regional: only the fields and one separator, in the
+// locale's order.
 platform::LocaleFormats ConvertLangInfo(const TLangInfo& info);
 
 class LinuxLocale : public platform::ILocale {

@@ -1,8 +1,28 @@
 #include "toolkit/base/Store.h"
-#include "toolkit/graphics/Png.h"
+#include "toolkit/graphics/Graphics.h"
 #include "toolkit/graphics/Resources.h"
 
 #include <algorithm>
+
+namespace {
+
+// The pixels of a picture of the artwork, with alpha (ARGB) or only its colour channels.
+bool PixelsOfResource(const std::string& name, TPixelBuffer& pixels, std::uint32_t keep) {
+    const TResourceEntry* entry = FindEmbeddedResource(name);
+    if (entry == nullptr) {
+        return false;
+    }
+    pixels.Resize(entry->width, entry->height);
+    const std::uint32_t* source = entry->pixels;
+    for (int y = 0; y < entry->height; ++y) {
+        std::uint32_t* row = pixels.Row(y);
+        std::transform(source, source + entry->width, row, [keep](std::uint32_t p) { return p & keep; });
+        source += entry->width;
+    }
+    return true;
+}
+
+} // namespace
 
 TBitmap::TBitmap() = default;
 
@@ -100,21 +120,12 @@ void TBitmap::SetTransparentColor(TColor value) {
 }
 
 bool TBitmap::LoadFromResourceName(const std::string& name) {
-    const TResourceEntry* entry = FindEmbeddedResource(name);
-    return entry != nullptr && LoadFromPngData(entry->data, entry->size);
-}
-
-bool TBitmap::LoadFromPngData(const unsigned char* data, std::size_t size) {
-    TPixelBuffer argb;
-    if (!DecodePng(data, size, argb)) {
+    // A bitmap has no alpha: the colour channels are kept as they are.
+    TPixelBuffer rgb;
+    if (!PixelsOfResource(name, rgb, 0xFFFFFF)) {
         return false;
     }
-    // A bitmap has no alpha: the colour channels are kept as they are.
-    for (int y = 0; y < argb.Height(); ++y) {
-        std::uint32_t* row = argb.Row(y);
-        std::transform(row, row + argb.Width(), row, [](std::uint32_t p) { return p & 0xFFFFFF; });
-    }
-    buffer_ = std::move(argb);
+    buffer_ = std::move(rgb);
     pixelFormat_ = pf32bit;
     if (dc_) {
         dc_->SetTarget(&buffer_);
@@ -140,13 +151,8 @@ void TIcon::Assign(const TIcon* source) {
 }
 
 bool TIcon::LoadFromResourceName(const std::string& name) {
-    const TResourceEntry* entry = FindEmbeddedResource(name);
-    return entry != nullptr && LoadFromPngData(entry->data, entry->size);
-}
-
-bool TIcon::LoadFromPngData(const unsigned char* data, std::size_t size) {
     TPixelBuffer argb;
-    if (!DecodePng(data, size, argb)) {
+    if (!PixelsOfResource(name, argb, 0xFFFFFFFF)) {
         return false;
     }
     image_ = std::move(argb);

@@ -419,9 +419,8 @@ public:
     void SetTransparentColor(TColor value);
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool value) { transparent_ = value; }
-    // Loads a PNG embedded in the program (see Resources.h); false if unknown or broken.
+    // Loads a picture of the program's artwork (see Resources.h); false if there is none.
     bool LoadFromResourceName(const std::string& name);
-    bool LoadFromPngData(const unsigned char* data, std::size_t size);
     std::function<void()> OnChange;
     void Changed();
 
@@ -444,7 +443,6 @@ public:
     const TPixelBuffer& Image() const { return image_; }
     void Assign(const TIcon* source);
     bool LoadFromResourceName(const std::string& name);
-    bool LoadFromPngData(const unsigned char* data, std::size_t size);
     std::function<void()> OnChange;
 
 private:

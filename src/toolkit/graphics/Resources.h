@@ -1,15 +1,16 @@
-// Artwork compiled into the program: every resources/*.png becomes an entry named after its
-// file (without the extension). Names are matched without regard to case.
+// Artwork compiled into the program: every resources/*.png is decoded at build time into an
+// entry named after its file (without the extension). Names are matched without regard to case.
 #pragma once
 
-#include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string>
 
 struct TResourceEntry {
     const char* name;
-    const unsigned char* data;
-    std::size_t size;
+    int width;
+    int height;
+    const std::uint32_t* pixels; // ARGB, alpha in the top byte, row by row
 };
 
 // The table generated at build time from the resources folder.
