@@ -10,6 +10,8 @@ namespace {
 constexpr WPARAM kSizeFromBottomRight = SC_SIZE + 8;
 // Width of the zone at the right edge where a press sizes the form.
 constexpr int kGripZoneWidth = 13;
+// The corner of the client area the grip's dots lie in.
+constexpr int kGripCorner = 14;
 
 // Runs EnableAlign on the container when the scope ends, also when a step raises.
 class TAlignSuspension {
@@ -312,7 +314,15 @@ void TRzStatusBar::Dispatch(TMessage& message) {
         TRect r = GetClientRect();
         r.Bottom -= 1;
         UpdateGripUsable();
-        if (showSizeGrip_ && gripUsable_) {
+        // The grip draws through a device context of its own, which shows the whole bar
+        // again: only a paint that reaches the grip's corner draws it.
+        TRect paintBox = r;
+        if (message.WParam != 0) {
+            GetClipBox(reinterpret_cast<HDC>(message.WParam), paintBox);
+        }
+        TRect reached;
+        const TRect gripCorner = Rect(r.Right - kGripCorner, r.Bottom - kGripCorner, r.Right, r.Bottom);
+        if (showSizeGrip_ && gripUsable_ && IntersectRect(reached, paintBox, gripCorner)) {
             DrawSizeGrip(r);
         }
         return;

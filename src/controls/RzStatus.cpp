@@ -9,55 +9,10 @@
 
 namespace {
 
-// The shared blinking list; created by the first pane, freed with the last.
-TRzBlinkingControlsList* blinkingList = nullptr;
-
 // Space between the grip-side edge of the status bar's client area and the hit-test zone.
 constexpr int kGripHitWidth = 12;
 
 } // namespace
-
-// ---------------------------------------------------------------------------------------
-// TRzBlinkingControlsList
-
-TRzBlinkingControlsList::TRzBlinkingControlsList() : timer_(std::make_unique<TTimer>(nullptr)) {
-    timer_->SetInterval(blinkIntervalOff_);
-    timer_->OnTimer = [this](TObject*) {
-        TimerTick();
-    };
-    timer_->SetEnabled(true);
-}
-
-TRzBlinkingControlsList::~TRzBlinkingControlsList() = default;
-
-TRzBlinkingControlsList* TRzBlinkingControlsList::Instance() {
-    return blinkingList;
-}
-
-void TRzBlinkingControlsList::Add(TControl* control) {
-    controls_.push_back(control);
-}
-
-void TRzBlinkingControlsList::Remove(TControl* control) {
-    auto it = std::find(controls_.begin(), controls_.end(), control);
-    if (it != controls_.end()) {
-        controls_.erase(it);
-    }
-}
-
-void TRzBlinkingControlsList::TimerTick() {
-    blinkPhase_ = !blinkPhase_;
-    timer_->SetInterval(blinkPhase_ ? blinkIntervalOn_ : blinkIntervalOff_);
-    // A repaint may remove panes; only those still registered are asked.
-    for (TControl* control : std::vector<TControl*>(controls_)) {
-        if (std::find(controls_.begin(), controls_.end(), control) == controls_.end()) {
-            continue;
-        }
-        if (control->Perform(RZM_BLINKQUERY) == 1) {
-            control->Perform(RZM_BLINKTOGGLE, blinkPhase_ ? 1 : 0);
-        }
-    }
-}
 
 // ---------------------------------------------------------------------------------------
 // Construction
@@ -69,10 +24,7 @@ TRzCustomStatusPane::TRzCustomStatusPane(TComponent* owner) : TGraphicControl(ow
     parentFillColor_ = true;
     fillColor_ = Color();
     transparent_ = true;
-    if (blinkingList == nullptr) {
-        blinkingList = new TRzBlinkingControlsList();
-    }
-    blinkingList->Add(this);
+    TRzBlinkingControlsList::Join(this);
 }
 
 TRzCustomStatusPane::~TRzCustomStatusPane() {
@@ -80,13 +32,7 @@ TRzCustomStatusPane::~TRzCustomStatusPane() {
     if (frameController_ != nullptr) {
         frameController_->RemoveControl(this);
     }
-    if (blinkingList != nullptr) {
-        blinkingList->Remove(this);
-        if (blinkingList->Count() == 0) {
-            delete blinkingList;
-            blinkingList = nullptr;
-        }
-    }
+    TRzBlinkingControlsList::Leave(this);
 }
 
 void TRzCustomStatusPane::Loaded() {
@@ -143,19 +89,19 @@ void TRzCustomStatusPane::SetBlinkColor(TColor value) {
 }
 
 std::uint16_t TRzCustomStatusPane::BlinkIntervalOff() const {
-    return blinkingList->BlinkIntervalOff();
+    return TRzBlinkingControlsList::Instance()->BlinkIntervalOff();
 }
 
 void TRzCustomStatusPane::SetBlinkIntervalOff(std::uint16_t value) {
-    blinkingList->SetBlinkIntervalOff(value);
+    TRzBlinkingControlsList::Instance()->SetBlinkIntervalOff(value);
 }
 
 std::uint16_t TRzCustomStatusPane::BlinkIntervalOn() const {
-    return blinkingList->BlinkIntervalOn();
+    return TRzBlinkingControlsList::Instance()->BlinkIntervalOn();
 }
 
 void TRzCustomStatusPane::SetBlinkIntervalOn(std::uint16_t value) {
-    blinkingList->SetBlinkIntervalOn(value);
+    TRzBlinkingControlsList::Instance()->SetBlinkIntervalOn(value);
 }
 
 void TRzCustomStatusPane::SetBorderWidth(int value) {

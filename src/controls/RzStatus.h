@@ -8,6 +8,7 @@
 #include "controls/RzFrameController.h"
 #include "controls/RzGrafx.h"
 #include "toolkit/runtime/Controls.h"
+#include "toolkit/runtime/Forms.h"
 #include "toolkit/text/DateUtils.h"
 
 #include <cstdint>
@@ -26,28 +27,52 @@ constexpr unsigned RZM_BLINKTOGGLE = 0xB3E9;
 // ---------------------------------------------------------------------------------------
 // The shared blinking list
 
-class TRzBlinkingControlsList {
+// Drives the common rhythm: the blink colour for BlinkIntervalOn, the normal colour for
+// BlinkIntervalOff. Its timer runs only while a pane blinks; while none does the rhythm goes on
+// in the count alone, so a pane that starts blinking later still joins it in step. A phase of
+// length 0 is left out; with both lengths 0 the rhythm stands still in the normal colour until
+// one of them is given a length again.
+class TRzBlinkingControlsList : private IIdleWatcher {
 public:
     TRzBlinkingControlsList();
-    ~TRzBlinkingControlsList();
+    ~TRzBlinkingControlsList() override;
     TRzBlinkingControlsList(const TRzBlinkingControlsList&) = delete;
     TRzBlinkingControlsList& operator=(const TRzBlinkingControlsList&) = delete;
 
-    void Add(TControl* control);
-    void Remove(TControl* control);
+    // Registers a pane, creating the list for the first one; unregisters it, freeing the list
+    // with the last one.
+    static void Join(TControl* control);
+    static void Leave(TControl* control);
     int Count() const { return int(controls_.size()); }
     std::uint16_t BlinkIntervalOff() const { return blinkIntervalOff_; }
-    void SetBlinkIntervalOff(std::uint16_t value) { blinkIntervalOff_ = value; }
+    void SetBlinkIntervalOff(std::uint16_t value);
     std::uint16_t BlinkIntervalOn() const { return blinkIntervalOn_; }
-    void SetBlinkIntervalOn(std::uint16_t value) { blinkIntervalOn_ = value; }
+    void SetBlinkIntervalOn(std::uint16_t value);
+    // True while the blink colour is shown.
+    bool BlinkPhase() const { return blinkPhase_; }
+    // Whether the timer runs (it stops while no pane blinks).
+    bool Ticking() const;
 
     // The process-wide list; null while no pane exists.
     static TRzBlinkingControlsList* Instance();
 
 private:
     void TimerTick();
+    void ApplicationIdle() override;
+    std::uint16_t LengthOf(bool phase) const { return phase ? blinkIntervalOn_ : blinkIntervalOff_; }
+    // Ends the current phase at `when`: the next phase of non-zero length begins.
+    void ChangePhase(std::int64_t when);
+    // Brings the resting rhythm up to now: the phase changes it would have made, without ticks.
+    void CatchUp(std::int64_t now);
+    // Sends the phase to every pane that blinks; answers whether any does.
+    bool ShowPhase();
+    bool AnyPaneBlinks();
+    void StartTicking();
+    void SetInterval(bool phase, std::uint16_t value);
 
     bool blinkPhase_ = true;
+    bool standing_ = false; // both lengths are 0
+    std::int64_t phaseEnd_ = 0;
     std::vector<TControl*> controls_;
     std::unique_ptr<TTimer> timer_;
     std::uint16_t blinkIntervalOff_ = 500;
@@ -235,29 +260,52 @@ public:
 
 class TRzPollingStatus;
 
-class TRzPollingList {
+// What polling a visible pane needs: none (no poll would change anything that can be seen),
+// a poll once the local clock's second has changed (its text shows no finer time), or every
+// poll (its handlers hear each one).
+enum class TPollDemand { None, EachSecond, EachPoll };
+
+// The shared polling timer. Its properties are those of one timer running every Interval
+// milliseconds; it runs as often as the panes need: every Interval while a pane's handlers
+// hear the polls, at each change of the second (never more than an Interval late) while a
+// clock can be seen, and not at all otherwise.
+class TRzPollingList : private IIdleWatcher {
 public:
     TRzPollingList();
-    ~TRzPollingList();
+    ~TRzPollingList() override;
     TRzPollingList(const TRzPollingList&) = delete;
     TRzPollingList& operator=(const TRzPollingList&) = delete;
 
     void Add(TRzPollingStatus* pane);
     void Remove(TRzPollingStatus* pane);
     int Count() const { return int(panes_.size()); }
-    bool TimerEnabled() const;
+    bool TimerEnabled() const { return enabled_; }
     void SetTimerEnabled(bool value);
-    std::uint16_t TimerInterval() const;
+    std::uint16_t TimerInterval() const { return interval_; }
     void SetTimerInterval(std::uint16_t value);
+    // How the timer runs now (None: it rests).
+    TPollDemand Rhythm() const { return rhythm_; }
 
     // The process-wide list; null while no polled pane exists.
     static TRzPollingList* Instance();
 
 private:
     void TimerTick();
+    void ApplicationIdle() override;
+    // Sets the timer to what the visible panes need; `afterPoll`: the panes were just polled,
+    // `fresh`: the rhythm starts anew (a changed Active or Interval).
+    void Plan(bool afterPoll, bool fresh = false);
+    void PollEachInterval();
+    void PollAtTheNextSecond(bool afterPoll);
+    void SkipPolls();
 
     std::vector<TRzPollingStatus*> panes_;
     std::unique_ptr<TTimer> timer_;
+    bool enabled_ = true;
+    std::uint16_t interval_ = 500;
+    TPollDemand rhythm_ = TPollDemand::None;
+    std::size_t secondPanes_ = 0; // panes that needed the second at the last plan
+    bool skipping_ = false;       // polls were left out since the last one
 };
 
 class TRzPollingStatus : public TRzCustomStatusPane {
@@ -275,6 +323,10 @@ public:
 
     // One poll of the shared timer.
     virtual void PollPane();
+    // What polling the pane needs while it is visible.
+    virtual TPollDemand PollDemand();
+    // Told when the polls it would have had are left out because nothing could show them.
+    virtual void PollsSkipped() {}
 };
 
 using TRzGetDateTimeEvent = std::function<void(TObject* sender, TDateTime& dateTime)>;
@@ -293,9 +345,18 @@ public:
     void Loaded() override;
     TRect GetTextArea() override;
     void PollPane() override;
+    TPollDemand PollDemand() override;
+    void PollsSkipped() override { stale_ = true; }
     virtual void RefreshTimeText();
 
+protected:
+    void Paint() override;
+
 private:
+    bool ShowsFractionsOfASecond() const;
+    bool CanBeSeen();
+
     std::string format_;
     std::string timeText_;
+    bool stale_ = false; // polls were left out: the text is brought up to date before painting
 };

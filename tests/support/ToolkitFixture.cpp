@@ -1,5 +1,7 @@
 #include "support/ToolkitFixture.h"
 
+#include <stdexcept>
+
 void ToolkitTest::SetUp() {
     app = std::make_unique<TApplication>();
     SetMessageBoxProvider([this](const std::string& text, const std::string& caption, unsigned flags) {
@@ -37,4 +39,21 @@ void ToolkitTest::Advance(std::int64_t ms) {
     }
     platform.clock.AdvanceTo(limit);
     app->ProcessMessages();
+}
+
+int ToolkitTest::WakeUpsOver(std::int64_t ms) {
+    const std::int64_t limit = platform.clock.MonotonicMs() + std::max<std::int64_t>(ms, 0);
+    app->ProcessMessages();
+    int wakeUps = 0;
+    for (std::optional<std::int64_t> next = app->NextTimerDeadline(); next && *next <= limit;
+         next = app->NextTimerDeadline()) {
+        if (++wakeUps > ms + 1) {
+            throw std::logic_error("the loop woke more often than once a millisecond");
+        }
+        platform.clock.AdvanceTo(*next);
+        app->ProcessMessages();
+    }
+    platform.clock.AdvanceTo(limit);
+    app->ProcessMessages();
+    return wakeUps;
 }

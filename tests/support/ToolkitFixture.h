@@ -22,6 +22,9 @@ protected:
     void Advance(std::int64_t ms);
     // Runs posted messages, due timers and pending painting.
     void Idle();
+    // Runs the loop over the next ms of the virtual clock, as Advance does, and answers how
+    // often it woke for its timers.
+    int WakeUpsOver(std::int64_t ms);
     void Click(TCustomForm* form, int x, int y) { platform.windows.Click(Window(form), x, y); }
     void PressKey(TCustomForm* form, unsigned key, unsigned shift = 0) {
         platform.windows.PressKey(Window(form), key, shift);

@@ -86,6 +86,22 @@ TEST_F(PaintTest, PaintingWaitsForIdleAndCoversOnlyWhatWasInvalidated) {
     EXPECT_EQ(Pixel(16, 16), clYellow);
 }
 
+TEST_F(PaintTest, AFormHoldsPixelsOnlyWhileShownAndIsPaintedWholeWhenShownAgain) {
+    EXPECT_EQ(form->BackBuffer().Width(), 0);
+    form->Show();
+    Idle();
+    EXPECT_EQ(form->BackBuffer().Width(), 100);
+
+    form->Hide();
+    Idle();
+    EXPECT_EQ(form->BackBuffer().Width(), 0);
+    log.clear();
+    form->Show();
+    Idle();
+    EXPECT_THAT(log, ElementsAre("paint panel", "paint mark", "paint inner"));
+    EXPECT_EQ(Pixel(16, 16), clRed);
+}
+
 TEST_F(PaintTest, RepaintPaintsAtOnce) {
     form->Show();
     Idle();

@@ -114,3 +114,50 @@ TEST_F(TimerTest, TheModalLoopWaitsForTimersOnTheVirtualClock) {
     EXPECT_EQ(dialog->ShowModal(), mrOk);
     EXPECT_EQ(platform.clock.MonotonicMs(), 1000);
 }
+
+// ---------------------------------------------------------------------------------------
+// Shared wake-ups
+
+TEST_F(TimerTest, ATimerWithAToleranceWaitsForAnotherTimerDueWithinIt) {
+    MakeTimer("strict", 1000);
+    TTimer* lenient = MakeTimer("lenient", 800);
+    lenient->SetTolerance(300);
+
+    EXPECT_EQ(WakeUpsOver(1000), 1);
+    EXPECT_THAT(fired, ElementsAre("lenient@1000", "strict@1000")); // still in deadline order
+}
+
+TEST_F(TimerTest, AToleranceNeverDelaysATimerThatWakesAlone) {
+    TTimer* lenient = MakeTimer("lenient", 800);
+    lenient->SetTolerance(300);
+    MakeTimer("strict", 1200);
+
+    EXPECT_EQ(WakeUpsOver(1200), 2);
+    EXPECT_THAT(fired, ElementsAre("lenient@800", "strict@1200"));
+}
+
+TEST_F(TimerTest, ExpireAtMovesOnlyTheNextExpiry) {
+    TTimer* timer = MakeTimer("t", 1000);
+    timer->ExpireAt(300);
+    Advance(1300);
+    EXPECT_THAT(fired, ElementsAre("t@300", "t@1300"));
+
+    timer->SetEnabled(false);
+    timer->ExpireAt(1500);
+    EXPECT_FALSE(app->NextTimerDeadline().has_value());
+}
+
+TEST_F(TimerTest, IdleWatchersHearEachTimeTheLoopRunsOutOfWork) {
+    struct CountingWatcher : IIdleWatcher {
+        int calls = 0;
+        void ApplicationIdle() override { ++calls; }
+    } watcher;
+    app->AddIdleWatcher(&watcher);
+    MakeTimer("t", 100);
+    Advance(300);
+    EXPECT_EQ(watcher.calls, 5); // before the first expiry, after each of the three, at the end
+
+    app->RemoveIdleWatcher(&watcher);
+    Idle();
+    EXPECT_EQ(watcher.calls, 5);
+}

@@ -2,16 +2,26 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_SIZES_H
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
 
 #include <cstddef>
+#include <map>
+#include <string>
 #include <utility>
 
 namespace platform::freetype {
 
+// The library and the faces open in it: one FT_Face per file and face index, shared by every
+// size of it in use (each with an FT_Size of its own), so that a file is read and mapped once.
 struct Library {
+    struct OpenFace {
+        FT_Face face = nullptr;
+        int users = 0;
+    };
     FT_Library handle = nullptr;
+    std::map<std::pair<std::string, int>, OpenFace> faces;
     ~Library() { FT_Done_FreeType(handle); }
 };
 
@@ -33,11 +43,19 @@ void CopyCoverageRow(const FT_Bitmap& bitmap, int y, std::uint8_t* out) {
 
 class FreeTypeFace : public IFontFace {
 public:
-    FreeTypeFace(std::shared_ptr<Library> library, FT_Face face, bool bold, bool italic)
-        : library_(std::move(library)), face_(face),
+    FreeTypeFace(std::shared_ptr<Library> library, std::pair<std::string, int> key, FT_Face face,
+                 FT_Size size, bool bold, bool italic)
+        : library_(std::move(library)), key_(std::move(key)), face_(face), size_(size),
           emboldenBold_(bold && (face->style_flags & FT_STYLE_FLAG_BOLD) == 0),
           slantItalic_(italic && (face->style_flags & FT_STYLE_FLAG_ITALIC) == 0) {}
-    ~FreeTypeFace() override { FT_Done_Face(face_); }
+    ~FreeTypeFace() override {
+        FT_Done_Size(size_);
+        const auto open = library_->faces.find(key_);
+        if (open != library_->faces.end() && --open->second.users == 0) {
+            FT_Done_Face(open->second.face);
+            library_->faces.erase(open);
+        }
+    }
     FreeTypeFace(const FreeTypeFace&) = delete;
     FreeTypeFace& operator=(const FreeTypeFace&) = delete;
 
@@ -60,10 +78,14 @@ public:
         return design;
     }
 
-    bool SetPixelSize(int em) override { return FT_Set_Pixel_Sizes(face_, 0, FT_UInt(em)) == 0; }
+    bool SetPixelSize(int em) override {
+        FT_Activate_Size(size_);
+        return FT_Set_Pixel_Sizes(face_, 0, FT_UInt(em)) == 0;
+    }
 
     GlyphBox MeasureGlyph(char32_t code) override {
         GlyphBox box;
+        FT_Activate_Size(size_);
         if (FT_Get_Char_Index(face_, code) == 0 || FT_Load_Char(face_, code, FT_LOAD_DEFAULT) != 0) {
             return box;
         }
@@ -77,6 +99,7 @@ public:
 
     GlyphBitmap RenderGlyph(char32_t code) override {
         GlyphBitmap glyph;
+        FT_Activate_Size(size_);
         if (FT_Load_Char(face_, code, FT_LOAD_DEFAULT) != 0) {
             return glyph;
         }
@@ -105,7 +128,9 @@ public:
 
 private:
     std::shared_ptr<Library> library_; // outlives face_
-    FT_Face face_;
+    std::pair<std::string, int> key_;
+    FT_Face face_; // shared with the other sizes of the file's face
+    FT_Size size_;
     bool emboldenBold_; // bold asked for but the face is regular
     bool slantItalic_;  // italic asked for but the face is upright
 };
@@ -122,11 +147,25 @@ std::shared_ptr<Library> OpenLibrary() {
 
 std::unique_ptr<IFontFace> OpenFace(const std::shared_ptr<Library>& library, const std::string& path,
                                     int index, bool bold, bool italic) {
-    FT_Face face = nullptr;
-    if (library == nullptr || FT_New_Face(library->handle, path.c_str(), FT_Long(index), &face) != 0) {
+    if (library == nullptr) {
         return nullptr;
     }
-    return std::make_unique<FreeTypeFace>(library, face, bold, italic);
+    std::pair<std::string, int> key{path, index};
+    Library::OpenFace& open = library->faces[key];
+    if (open.face == nullptr && FT_New_Face(library->handle, path.c_str(), FT_Long(index), &open.face) != 0) {
+        library->faces.erase(key);
+        return nullptr;
+    }
+    FT_Size size = nullptr;
+    if (FT_New_Size(open.face, &size) != 0) {
+        if (open.users == 0) {
+            FT_Done_Face(open.face);
+            library->faces.erase(key);
+        }
+        return nullptr;
+    }
+    ++open.users;
+    return std::make_unique<FreeTypeFace>(library, std::move(key), open.face, size, bold, italic);
 }
 
 } // namespace platform::freetype

@@ -75,8 +75,9 @@ bool HeadlessWindow::Active() const {
     return system_.ActiveWindow() == this;
 }
 
-void HeadlessWindow::Present(const platform::PixelView& buffer, const platform::Rect& /*dirty*/) {
+void HeadlessWindow::Present(const platform::PixelView& buffer, const platform::Rect& dirty) {
     ++presentCount_;
+    lastPresented_ = dirty;
     frameWidth_ = buffer.width;
     frameHeight_ = buffer.height;
     frame_.resize(std::size_t(buffer.width) * std::size_t(buffer.height));

@@ -48,6 +48,8 @@ public:
     platform::CursorShape Cursor() const { return cursor_; }
     bool Captured() const { return captured_; }
     int PresentCount() const { return presentCount_; }
+    // The changed area the last Present named.
+    const platform::Rect& LastPresentedArea() const { return lastPresented_; }
     int IconWidth() const { return iconWidth_; }
     // The last presented frame (empty before the first Present).
     platform::PixelView Frame() const;
@@ -67,6 +69,7 @@ private:
     bool captured_ = false;
     platform::CursorShape cursor_ = platform::CursorShape::Arrow;
     int presentCount_ = 0;
+    platform::Rect lastPresented_;
     int iconWidth_ = 0;
     std::vector<std::uint32_t> frame_;
     int frameWidth_ = 0;

@@ -1,36 +1,53 @@
 // Fonts of the Linux desktop: fontconfig finds the file for a family name and style (Arial
-// resolves to the metric-compatible Liberation Sans), FreeType reads and rasterises it.
+// resolves to the metric-compatible Liberation Sans), FreeType reads and rasterises it. With a
+// cache file, a start whose answers are all cached (and still current) neither loads
+// fontconfig's configuration nor hints every glyph to measure a font.
 #pragma once
 
 #include "platform/Fonts.h"
 #include "platform/freetype/FreeTypeFonts.h"
+#include "platform/linuxdesktop/FontCache.h"
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace platform::linuxdesktop {
 
-struct FontFile {
-    std::string path; // empty: fontconfig found nothing
-    int index = 0;    // the face within the file
-};
+class SharedFontCache;
 
 class FontconfigFonts : public IFonts {
 public:
+    // Runs work at a moment of the caller's choosing (when the program is idle).
+    using Scheduler = std::function<void(std::function<void()>)>;
+
+    // Every lookup asks fontconfig.
     FontconfigFonts();
+    // Answers come from the cache file while they are current; new answers are written to it,
+    // replacing it whole, by work handed to `scheduleSave`.
+    FontconfigFonts(const std::string& cacheFile, Scheduler scheduleSave);
     ~FontconfigFonts() override;
     FontconfigFonts(const FontconfigFonts&) = delete;
     FontconfigFonts& operator=(const FontconfigFonts&) = delete;
 
-    // The best scalable face fontconfig has for the family and style; a missing family gives
-    // the configured substitute.
-    FontFile Locate(const std::string& family, bool bold, bool italic) const;
+    // The best scalable face for the family and style; a missing family gives the configured
+    // substitute.
+    FontFile Locate(const std::string& family, bool bold, bool italic);
+    // Whether fontconfig's configuration has been loaded (a lookup was not answered by the cache).
+    bool FontconfigLoaded() const { return config_ != nullptr; }
 
     std::unique_ptr<IFontFace> OpenFace(const std::string& family, bool bold, bool italic) override;
 
 private:
     struct Config;
-    std::unique_ptr<Config> config_;
+
+    std::optional<FontFile> CachedFile(const std::string& family, bool bold, bool italic);
+    FontFile AskFontconfig(const std::string& family, bool bold, bool italic);
+    std::unique_ptr<IFontFace> OpenFile(const FontFile& file, bool bold, bool italic);
+
+    std::unique_ptr<Config> config_; // loaded at the first lookup the cache cannot answer
+    std::shared_ptr<SharedFontCache> cache_;
     std::shared_ptr<freetype::Library> library_;
 };
 

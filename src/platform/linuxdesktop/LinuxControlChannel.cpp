@@ -3,6 +3,7 @@
 #include "platform/controlline/ControlLine.h"
 #include "platform/linuxdesktop/ControlBus.h"
 #include "platform/linuxdesktop/ControlSocket.h"
+#include "platform/x11/X11Backend.h"
 
 #include <cstdio>
 
@@ -47,7 +48,12 @@ bool LinuxControlChannel::Listen(platform::IControlListener* listener) {
     if (!socket_->Open()) {
         socket_.reset();
     }
-    bus_ = std::make_unique<ControlBus>(loop_, *listener_);
+    // The bus name waits until the program is idle after its first frame.
+    x11::RunWhenIdle(*loop_, [this, listener, alive = std::weak_ptr<int>(alive_)] {
+        if (!alive.expired() && listener_ == listener) {
+            bus_ = std::make_unique<ControlBus>(loop_, *listener_);
+        }
+    });
     return socket_ != nullptr;
 }
 

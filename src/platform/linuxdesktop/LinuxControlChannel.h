@@ -38,6 +38,7 @@ private:
     platform::IControlListener* listener_ = nullptr;
     std::unique_ptr<ControlSocketServer> socket_;
     std::unique_ptr<ControlBus> bus_;
+    std::shared_ptr<int> alive_ = std::make_shared<int>(); // work waiting for the idle loop checks it
 };
 
 } // namespace platform::linuxdesktop

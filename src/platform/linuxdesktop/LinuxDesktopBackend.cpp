@@ -3,6 +3,7 @@
 #include "platform/NotifyShell.h"
 #include "platform/WindowSystem.h"
 #include "platform/dryrun/DryRunPower.h"
+#include "platform/linuxdesktop/DeferredBusServices.h"
 #include "platform/linuxdesktop/FontconfigFonts.h"
 #include "platform/linuxdesktop/LinuxClock.h"
 #include "platform/linuxdesktop/LinuxControlChannel.h"
@@ -28,11 +29,19 @@ namespace {
 class LinuxDesktopBackend : public IBackend {
 public:
     LinuxDesktopBackend(std::unique_ptr<IWindowSystem> windows, const BackendOptions& options)
-        : windows_(std::move(windows)), xembedTray_(x11::OpenXEmbedTray(*windows_)),
-          notifyShell_(windows_.get(), xembedTray_.get()), sessionEnd_(windows_.get()),
+        : windows_(std::move(windows)),
+          notifyShell_(StatusNotifierShell::kVersion, [this] { return OpenNotificationArea(); }),
+          sessionEnd_([this] { return std::make_unique<SessionEndQuery>(windows_.get()); }),
+          fonts_(LinuxPaths::CacheFolder() + "fonts",
+                 [this](std::function<void()> work) { x11::RunWhenIdle(*windows_, std::move(work)); }),
           controlChannel_(windows_.get()), systemBus_(TBusKind::System, windows_.get()),
           sessionBus_(TBusKind::Session, windows_.get()), logindPower_(systemBus_, sessionBus_),
           logindPrivilege_(systemBus_) {
+        // The session bus and the X tray's round trips wait until the first frame is drawn.
+        x11::RunWhenIdle(*windows_, [this] {
+            notifyShell_.Open();
+            sessionEnd_.Open();
+        });
         if (options.dryRunLog) {
             dryRun_ = std::make_unique<dryrun::DryRunPower>(*options.dryRunLog, DryRunRequestTexts());
         }
@@ -55,10 +64,17 @@ public:
     const Platform& Set() const override { return set_; }
 
 private:
+    // StatusNotifierItems, with the XEmbed system tray where no watcher is there.
+    std::unique_ptr<INotifyShell> OpenNotificationArea() {
+        xembedTray_ = x11::OpenXEmbedTray(*windows_);
+        return std::make_unique<StatusNotifierShell>(windows_.get(), xembedTray_.get());
+    }
+
     std::unique_ptr<IWindowSystem> windows_;
     std::unique_ptr<INotifyShell> xembedTray_; // the notification area without a watcher
-    StatusNotifierShell notifyShell_;
-    SessionEndQuery sessionEnd_;
+    DeferredNotifyShell notifyShell_;
+    DeferredSessionEnd sessionEnd_;
+    FontconfigFonts fonts_;
     LinuxControlChannel controlChannel_;
     std::unique_ptr<dryrun::DryRunPower> dryRun_;
     // The power requests' connections, opened at the first request.
@@ -66,7 +82,6 @@ private:
     TAsyncBus sessionBus_;
     LogindPower logindPower_;
     LogindPrivilege logindPrivilege_;
-    FontconfigFonts fonts_;
     LinuxClock clock_;
     LinuxLocale locale_;
     LinuxPaths paths_;
@@ -84,7 +99,12 @@ std::unique_ptr<IControlChannel> OpenControlClient() {
 }
 
 std::unique_ptr<IBackend> OpenBackend(const BackendOptions& options, std::string& error) {
-    std::unique_ptr<IWindowSystem> windows = x11::OpenWindowSystem(nullptr, error);
+    // The program's windows are small: a whole frame crosses the socket about as fast as it
+    // would through a shared segment, which would hold another copy of each window for its
+    // life and cost round trips to set up.
+    x11::X11Options x11Options;
+    x11Options.useSharedMemory = false;
+    std::unique_ptr<IWindowSystem> windows = x11::OpenWindowSystem(nullptr, error, x11Options);
     if (windows == nullptr) {
         error += "; the program needs an X11 desktop session";
         return nullptr;

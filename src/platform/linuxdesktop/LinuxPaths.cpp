@@ -18,7 +18,7 @@ std::string Environment(const char* name) {
 }
 
 std::string HomeFolder() {
-    const std::string home = Environment("HOME");
+    std::string home = Environment("HOME");
     if (!home.empty()) {
         return home;
     }
@@ -30,6 +30,19 @@ std::string HomeFolder() {
         return result->pw_dir;
     }
     return "/tmp";
+}
+
+// The program's folder in an XDG base folder: the variable's value when it is absolute, else
+// the default under the home folder.
+std::string ProgramFolderIn(const char* variable, const char* underHome) {
+    std::string base = Environment(variable);
+    if (base.empty() || base.front() != '/') {
+        base = HomeFolder() + underHome;
+    }
+    if (base.back() != '/') {
+        base += '/';
+    }
+    return base + "Vesperon/";
 }
 
 } // namespace
@@ -50,14 +63,11 @@ std::string LinuxPaths::ProgramPath() {
 }
 
 std::string LinuxPaths::ConfigFolder() {
-    std::string base = Environment("XDG_CONFIG_HOME");
-    if (base.empty() || base.front() != '/') {
-        base = HomeFolder() + "/.config";
-    }
-    if (base.back() != '/') {
-        base += '/';
-    }
-    return base + "Vesperon/";
+    return ProgramFolderIn("XDG_CONFIG_HOME", "/.config");
+}
+
+std::string LinuxPaths::CacheFolder() {
+    return ProgramFolderIn("XDG_CACHE_HOME", "/.cache");
 }
 
 } // namespace platform::linuxdesktop

@@ -17,6 +17,8 @@ public:
     // $XDG_CONFIG_HOME/Vesperon/ (an absolute value only), else ~/.config/Vesperon/. The folder
     // is not created here; the first write of the settings file creates it.
     std::string ConfigFolder() override;
+    // $XDG_CACHE_HOME/Vesperon/ (an absolute value only), else ~/.cache/Vesperon/; not created here.
+    static std::string CacheFolder();
 };
 
 } // namespace platform::linuxdesktop

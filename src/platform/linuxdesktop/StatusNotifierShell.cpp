@@ -8,13 +8,6 @@
 
 namespace platform::linuxdesktop {
 
-namespace {
-
-// The record layouts of shells from version 6 on are the ones this shell reads.
-constexpr unsigned kShellVersion = 6u << 16;
-
-} // namespace
-
 StatusNotifierShell::StatusNotifierShell(platform::IWindowSystem* loop, platform::INotifyShell* fallback)
     : loop_(loop), fallback_(fallback), bus_(loop) {
     if (fallback_ != nullptr) {
@@ -48,7 +41,7 @@ StatusNotifierShell::~StatusNotifierShell() {
 }
 
 unsigned StatusNotifierShell::ShellVersion() {
-    return kShellVersion;
+    return kVersion;
 }
 
 bool StatusNotifierShell::HostPresent() {

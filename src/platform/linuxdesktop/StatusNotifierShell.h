@@ -20,6 +20,9 @@ namespace platform::linuxdesktop {
 
 class StatusNotifierShell : public platform::INotifyShell, private platform::INotifySink {
 public:
+    // The record layouts of shells from version 6 on are the ones this shell reads.
+    static constexpr unsigned kVersion = 6u << 16;
+
     StatusNotifierShell(platform::IWindowSystem* loop, platform::INotifyShell* fallback);
     ~StatusNotifierShell() override;
     StatusNotifierShell(const StatusNotifierShell&) = delete;

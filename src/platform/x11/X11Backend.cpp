@@ -9,4 +9,12 @@ std::unique_ptr<IWindowSystem> OpenWindowSystem(const char* displayName, std::st
     return X11WindowSystem::Open(displayName, error, options);
 }
 
+void RunWhenIdle(IWindowSystem& windows, std::function<void()> work) {
+    if (auto* x11 = dynamic_cast<X11WindowSystem*>(&windows)) {
+        x11->RunWhenIdle(std::move(work));
+    } else {
+        work();
+    }
+}
+
 } // namespace platform::x11

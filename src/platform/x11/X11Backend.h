@@ -5,6 +5,7 @@
 #include "platform/NotifyShell.h"
 #include "platform/WindowSystem.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -23,5 +24,10 @@ std::unique_ptr<IWindowSystem> OpenWindowSystem(const char* displayName, std::st
 // The XEmbed system tray of the display `windows` is connected to, as a notification shell;
 // nullptr when `windows` is not an X11 window system.
 std::unique_ptr<INotifyShell> OpenXEmbedTray(IWindowSystem& windows);
+
+// Runs work once, the next time the program is idle: at the start of the event loop's next
+// wait, after what it drew has gone to the server; at once when `windows` is not an X11
+// window system.
+void RunWhenIdle(IWindowSystem& windows, std::function<void()> work);
 
 } // namespace platform::x11

@@ -333,7 +333,13 @@ void X11Window::SetCursor(PointerShape cursor) {
         return;
     }
     cursor_ = cursor;
-    XDefineCursor(display_, id_, system_.CursorFor(cursor));
+    // The arrow is the desktop's own (the root window's): no cursor is made for it, which
+    // keeps Xlib from loading its cursor-theme libraries for a window that shows only arrows.
+    if (cursor == PointerShape::Arrow) {
+        XUndefineCursor(display_, id_);
+    } else {
+        XDefineCursor(display_, id_, system_.CursorFor(cursor));
+    }
     XFlush(display_);
 }
 

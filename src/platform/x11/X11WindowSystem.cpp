@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <utility>
 #include <vector>
 
 namespace platform::x11 {
@@ -84,8 +85,9 @@ X11WindowSystem::X11WindowSystem(Display* display, const X11Options& options)
     : display_(display), screen_(DefaultScreen(display)), root_(RootWindow(display, screen_)),
       options_(options) {
     atoms_.Intern(display_);
-    // Held keys repeat as presses only, like the desktop platform's repeated key-downs.
-    XkbSetDetectableAutoRepeat(display_, True, nullptr);
+    // Held keys repeat as presses only, like the desktop platform's repeated key-downs. The
+    // round trips this takes wait until the first frame is out; no key arrives before.
+    RunWhenIdle([this] { XkbSetDetectableAutoRepeat(display_, True, nullptr); });
     clipboard_ = std::make_unique<X11Clipboard>(*this);
     const char* trace = std::getenv("VESPERON_TRACE_FIRST_FRAME");
     traceFirstFrame_ = trace != nullptr && std::strcmp(trace, "1") == 0;
@@ -179,6 +181,13 @@ void X11WindowSystem::WatchFd(int fd, bool readable, bool writable, FdCallback o
 }
 
 bool X11WindowSystem::HasWindowManager() {
+    if (!hasWindowManager_) {
+        hasWindowManager_ = AskForWindowManager();
+    }
+    return *hasWindowManager_;
+}
+
+bool X11WindowSystem::AskForWindowManager() {
     const std::vector<long> check = ReadLongs(display_, root_, atoms_.netSupportingWmCheck, XA_WINDOW, 1);
     if (check.size() != 1) {
         return false;
@@ -212,7 +221,12 @@ void X11WindowSystem::NoteFramePresented() {
 }
 
 void X11WindowSystem::WaitAndDispatch(std::optional<std::int64_t> deadlineMs) {
+    // A window manager may start or end while the program waits.
+    hasWindowManager_.reset();
     XFlush(display_);
+    for (const std::function<void()>& work : std::exchange(idleWork_, {})) {
+        work();
+    }
     // Events Xlib already read (while answering some other request) would not wake poll().
     const bool queued = XEventsQueued(display_, QueuedAlready) > 0;
     const bool readable = loop_.Wait(ConnectionNumber(display_), queued ? std::int64_t{0} : deadlineMs);

@@ -13,6 +13,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace platform::x11 {
@@ -48,7 +49,8 @@ public:
     int ScreenNumber() const { return screen_; }
     const X11Atoms& Atoms() const { return atoms_; }
     const X11Options& Options() const { return options_; }
-    // Whether an EWMH window manager runs (it answers state and activation requests).
+    // Whether an EWMH window manager runs (it answers state and activation requests); asked
+    // once per turn of the event loop.
     bool HasWindowManager();
     Cursor CursorFor(PointerShape shape);
     // Server time of the latest user input, for activation requests.
@@ -57,11 +59,15 @@ public:
     void Unregister(Window id);
     // Sees every event before the windows do and takes it by returning true (the tray icons).
     void SetTrayFilter(std::function<bool(const XEvent&)> filter) { trayFilter_ = std::move(filter); }
+    // Work for the next time the program is idle: the start of the loop's next wait, once
+    // what it drew has gone to the server.
+    void RunWhenIdle(std::function<void()> work) { idleWork_.push_back(std::move(work)); }
     // Prints the time of the first presented frame once, when asked to by the environment.
     void NoteFramePresented();
 
 private:
     X11WindowSystem(Display* display, const X11Options& options);
+    bool AskForWindowManager();
     void DispatchQueuedEvents();
     void DispatchEvent(XEvent& event);
     void TrackUserTime(const XEvent& event);
@@ -79,6 +85,8 @@ private:
     Time lastUserTime_ = 0;
     bool traceFirstFrame_ = false;
     std::function<bool(const XEvent&)> trayFilter_;
+    std::vector<std::function<void()>> idleWork_;
+    std::optional<bool> hasWindowManager_;
 };
 
 } // namespace platform::x11

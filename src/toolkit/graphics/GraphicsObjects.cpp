@@ -14,6 +14,8 @@ void TPixelBuffer::Resize(int width, int height, std::uint32_t fill) {
     if (width_ == 0 || height_ == 0) {
         width_ = 0;
         height_ = 0;
+        pixels_ = {}; // an empty buffer gives its memory back
+        return;
     }
     pixels_.assign(std::size_t(width_) * std::size_t(height_), fill);
 }

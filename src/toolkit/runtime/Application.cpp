@@ -1,7 +1,6 @@
 // TApplication: the forms of the program, the message loop (posted messages, timers,
 // painting when idle), activation of forms, minimise/restore, message boxes and the
 // default error report.
-#include "platform/Clock.h"
 #include "platform/Platform.h"
 #include "platform/WindowSystem.h"
 #include "toolkit/base/Store.h"
@@ -17,11 +16,6 @@ namespace {
 TMessageBoxProvider& Provider() {
     static TMessageBoxProvider provider;
     return provider;
-}
-
-std::int64_t MonotonicNow() {
-    platform::IClock* clock = platform::Current().clock;
-    return clock != nullptr ? clock->MonotonicMs() : 0;
 }
 
 } // namespace
@@ -281,14 +275,41 @@ void TApplication::UnregisterTimer(TTimer* timer) {
     std::erase(timers_, timer);
 }
 
+// The latest deadline the loop can wait for without keeping any timer past its tolerance:
+// every timer due by then fires in that one wake-up.
 std::optional<std::int64_t> TApplication::NextTimerDeadline() const {
-    std::optional<std::int64_t> next;
-    for (TTimer* timer : timers_) {
-        if (timer->Running() && (!next || timer->Deadline() < *next)) {
-            next = timer->Deadline();
+    std::optional<std::int64_t> latestAllowed;
+    for (const TTimer* timer : timers_) {
+        const std::int64_t allowed = timer->Deadline() + std::int64_t(timer->Tolerance());
+        if (timer->Running() && (!latestAllowed || allowed < *latestAllowed)) {
+            latestAllowed = allowed;
         }
     }
-    return next;
+    std::optional<std::int64_t> wake;
+    for (const TTimer* timer : timers_) {
+        if (timer->Running() && timer->Deadline() <= *latestAllowed && (!wake || timer->Deadline() > *wake)) {
+            wake = timer->Deadline();
+        }
+    }
+    return wake;
+}
+
+void TApplication::AddIdleWatcher(IIdleWatcher* watcher) {
+    if (std::find(idleWatchers_.begin(), idleWatchers_.end(), watcher) == idleWatchers_.end()) {
+        idleWatchers_.push_back(watcher);
+    }
+}
+
+void TApplication::RemoveIdleWatcher(IIdleWatcher* watcher) {
+    std::erase(idleWatchers_, watcher);
+}
+
+void TApplication::TellIdleWatchers() {
+    for (IIdleWatcher* watcher : std::vector<IIdleWatcher*>(idleWatchers_)) {
+        if (std::find(idleWatchers_.begin(), idleWatchers_.end(), watcher) != idleWatchers_.end()) {
+            watcher->ApplicationIdle();
+        }
+    }
 }
 
 bool TApplication::FireDueTimers() {
@@ -338,6 +359,7 @@ void TApplication::ProcessMessages() {
     try {
         FreeReleasedForms();
         PaintForms();
+        TellIdleWatchers();
     } catch (const std::exception& error) {
         HandleException(error);
     }
@@ -350,6 +372,7 @@ void TApplication::HandleMessage() {
         }
         FreeReleasedForms();
         PaintForms();
+        TellIdleWatchers();
         if (terminated_) {
             return;
         }

@@ -219,6 +219,8 @@ void TCustomForm::HideNative() {
     if (native_ != nullptr) {
         native_->Hide();
     }
+    // A hidden form holds no pixels: showing it again paints it whole.
+    backBuffer_.Resize(0, 0);
 }
 
 void TCustomForm::DoShow() {
@@ -235,7 +237,7 @@ void TCustomForm::DoHide() {
 
 void TCustomForm::BoundsChanged() {
     TWinControl::BoundsChanged();
-    if (backBuffer_.Width() != Width() || backBuffer_.Height() != Height()) {
+    if (shown_ && (backBuffer_.Width() != Width() || backBuffer_.Height() != Height())) {
         backBuffer_.Resize(Width(), Height());
         invalid_ = TRegion(Rect(0, 0, Width(), Height()));
     }

@@ -19,6 +19,14 @@
 
 class TTimer;
 
+// Told each time the message loop has run out of work, before it sleeps: something that keeps
+// a timer only while it has work for it starts or stops it here.
+class IIdleWatcher {
+public:
+    virtual ~IIdleWatcher() = default;
+    virtual void ApplicationIdle() = 0;
+};
+
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TBorderIconBits : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
 using TBorderIcons = unsigned;
@@ -293,8 +301,11 @@ public:
     bool Terminated() const { return terminated_; }
     void ProcessMessages();
     void HandleMessage();
-    // Earliest timer deadline on the monotonic clock, if any timer runs.
+    // When the loop next wakes for its timers (monotonic clock), if any timer runs: the
+    // earliest deadline, or a later one that timers with a tolerance can wait for.
     std::optional<std::int64_t> NextTimerDeadline() const;
+    void AddIdleWatcher(IIdleWatcher* watcher);
+    void RemoveIdleWatcher(IIdleWatcher* watcher);
 
     // Minimise and restore the whole program.
     void Minimize();
@@ -368,6 +379,7 @@ private:
     bool FireDueTimers();
     void PaintForms();
     void FreeReleasedForms();
+    void TellIdleWatchers();
 
     std::string title_;
     TIcon icon_;
@@ -378,6 +390,7 @@ private:
     std::vector<TCustomForm*> released_;
     std::deque<std::pair<HWND, TMessage>> posted_;
     std::vector<TTimer*> timers_;
+    std::vector<IIdleWatcher*> idleWatchers_;
     bool terminated_ = false;
     bool minimized_ = false;
     bool appWindowVisible_ = true;

@@ -15,6 +15,11 @@ std::uint64_t NextTimerSequence() {
 
 } // namespace
 
+std::int64_t MonotonicNow() {
+    platform::IClock* clock = platform::Current().clock;
+    return clock != nullptr ? clock->MonotonicMs() : 0;
+}
+
 TTimer::TTimer(TComponent* owner) : TComponent(owner), sequence_(NextTimerSequence()) {
     UpdateTimer();
 }
@@ -40,6 +45,12 @@ void TTimer::SetEnabled(bool value) {
     UpdateTimer();
 }
 
+void TTimer::ExpireAt(std::int64_t monotonicMs) {
+    if (running_) {
+        deadline_ = monotonicMs;
+    }
+}
+
 void TTimer::Loaded() {
     TComponent::Loaded();
     UpdateTimer();
@@ -54,8 +65,7 @@ void TTimer::UpdateTimer() {
     if (!enabled_ || interval_ == 0 || Application == nullptr || InState(csDesigning)) {
         return;
     }
-    platform::IClock* clock = platform::Current().clock;
-    deadline_ = (clock != nullptr ? clock->MonotonicMs() : 0) + std::int64_t(interval_);
+    deadline_ = MonotonicNow() + std::int64_t(interval_);
     running_ = true;
     Application->RegisterTimer(this);
 }
