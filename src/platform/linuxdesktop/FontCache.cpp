@@ -254,7 +254,9 @@ std::string FontCache::Serialize() const {
 // ---------------------------------------------------------------------------------------
 // Answers
 
-bool FontCache::FileUnchanged(const std::string& path) {
+bool FontCache::FileUnchanged(const std::string& file) {
+    // A copy: callers may pass a path held by an entry that the erasing below removes.
+    const std::string path = file;
     const auto checked = checked_.find(path);
     if (checked != checked_.end()) {
         return checked->second;

@@ -45,10 +45,8 @@ bool FontconfigLibrary::Load() {
     return complete;
 }
 
-FontconfigLibrary::~FontconfigLibrary() {
-    if (handle != nullptr) {
-        dlclose(handle);
-    }
-}
+// The library stays loaded for the life of the process: fontconfig keeps process-wide caches that
+// unloading would leave behind, unreachable, and its own exit handlers would point nowhere.
+FontconfigLibrary::~FontconfigLibrary() = default;
 
 } // namespace platform::linuxdesktop
