@@ -255,17 +255,17 @@ std::string FontCache::Serialize() const {
 // Answers
 
 bool FontCache::FileUnchanged(const std::string& file) {
-    // A copy: callers may pass a path held by an entry that the erasing below removes.
-    const std::string path = file;
-    const auto checked = checked_.find(path);
+    const auto checked = checked_.find(file);
     if (checked != checked_.end()) {
         return checked->second;
     }
-    const auto recorded = fonts_.find(path);
+    const auto recorded = fonts_.find(file);
     const bool unchanged =
-        recorded != fonts_.end() && recorded->second.exists && recorded->second == StampOf(path);
-    checked_[path] = unchanged;
+        recorded != fonts_.end() && recorded->second.exists && recorded->second == StampOf(file);
+    checked_[file] = unchanged;
     if (!unchanged) {
+        // A copy: callers may pass a path held by an entry that the erasing removes.
+        const std::string path = file;
         std::erase_if(faces_, [&path](const auto& entry) { return entry.second.path == path; });
         std::erase_if(boxes_, [&path](const auto& entry) { return std::get<0>(entry.first) == path; });
         fonts_.erase(path);
