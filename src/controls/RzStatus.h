@@ -48,8 +48,6 @@ public:
     void SetBlinkIntervalOff(std::uint16_t value);
     std::uint16_t BlinkIntervalOn() const { return blinkIntervalOn_; }
     void SetBlinkIntervalOn(std::uint16_t value);
-    // True while the blink colour is shown.
-    bool BlinkPhase() const { return blinkPhase_; }
     // Whether the timer runs (it stops while no pane blinks).
     bool Ticking() const;
 

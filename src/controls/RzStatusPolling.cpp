@@ -16,6 +16,7 @@ constexpr int kClockGripMargin = 12;
 // A poll for a change of the second comes this long after it, so that the clock read then is
 // surely past it.
 constexpr std::int64_t kSecondMarginMs = 2;
+constexpr std::uint16_t kMsPerSecond = 1000;
 
 // Milliseconds until the local clock's second changes.
 std::int64_t MsToNextSecond() {
@@ -24,7 +25,7 @@ std::int64_t MsToNextSecond() {
     int sec = 0;
     int msec = 0;
     DecodeTime(Now(), hour, min, sec, msec);
-    return 1000 - msec;
+    return kMsPerSecond - msec;
 }
 
 } // namespace
@@ -102,7 +103,11 @@ void TRzPollingList::Plan(bool afterPoll, bool fresh) {
     TPollDemand demand = TPollDemand::None;
     std::size_t secondPanes = 0;
     for (TRzPollingStatus* pane : panes_) {
-        const TPollDemand paneDemand = running && pane->Visible() ? pane->PollDemand() : TPollDemand::None;
+        TPollDemand paneDemand = running && pane->Visible() ? pane->PollDemand() : TPollDemand::None;
+        // Polled less often than the second changes, a clock shows a new text at every poll.
+        if (paneDemand == TPollDemand::EachSecond && interval_ > kMsPerSecond) {
+            paneDemand = TPollDemand::EachPoll;
+        }
         secondPanes += paneDemand == TPollDemand::EachSecond ? 1 : 0;
         demand = std::max(demand, paneDemand);
     }

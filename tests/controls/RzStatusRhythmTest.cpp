@@ -174,3 +174,16 @@ TEST_F(PaneRhythmTest, AFormatWithMillisecondsIsPolledAtEveryInterval) {
     ShowForm();
     EXPECT_EQ(WakeUpsOver(kMinute), 120);
 }
+
+TEST_F(PaneRhythmTest, AClockPolledLessOftenThanEachSecondKeepsItsInterval) {
+    TRzClockStatus* clock = MakeClock();
+    clock->SetInterval(5000);
+    ShowForm();
+    EXPECT_EQ(WakeUpsOver(kMinute), 12);
+
+    const std::string before = clock->Caption();
+    Advance(4999);
+    EXPECT_EQ(clock->Caption(), before);
+    Advance(1);
+    EXPECT_EQ(clock->Caption(), Shown());
+}
