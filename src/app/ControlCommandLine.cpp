@@ -43,10 +43,11 @@ namespace {
 constexpr auto kStartingCopyPatience = std::chrono::seconds(5);
 constexpr auto kStartingCopyPoll = std::chrono::milliseconds(100);
 
-// Takes one control argument at argv[i] (moving i past a separate WHEN); false when the
+// Takes one control argument at arguments[i] (moving i past a separate WHEN); false when the
 // argument is not one of them.
-bool TakeControlArgument(int argc, char** argv, int& i, ControlCommandLine& line, std::optional<bool>& warn) {
-    const std::string_view argument = argv[i];
+bool TakeControlArgument(const std::vector<std::string>& arguments, std::size_t& i, ControlCommandLine& line,
+                         std::optional<bool>& warn) {
+    const std::string_view argument = arguments[i];
     if (argument.substr(0, 2) != "--") {
         return false;
     }
@@ -75,8 +76,8 @@ bool TakeControlArgument(int argc, char** argv, int& i, ControlCommandLine& line
         request.action = name;
         if (equals != std::string_view::npos) {
             request.when = option.substr(equals + 1);
-        } else if (i + 1 < argc && std::string_view(argv[i + 1]).substr(0, 2) != "--") {
-            request.when = argv[++i];
+        } else if (i + 1 < arguments.size() && arguments[i + 1].substr(0, 2) != "--") {
+            request.when = arguments[++i];
         } else {
             line.error = std::string(argument) + " needs a time (WHEN)";
         }
@@ -92,18 +93,14 @@ bool TakeControlArgument(int argc, char** argv, int& i, ControlCommandLine& line
 
 } // namespace
 
-ControlCommandLine ParseControlCommandLine(int argc, char** argv) {
+ControlCommandLine ParseControlCommandLine(const std::vector<std::string>& arguments) {
     ControlCommandLine line;
     std::optional<bool> warn;
-    if (argc > 0) {
-        line.rest.push_back(argv[0]);
-    }
-    for (int i = 1; i < argc; ++i) {
-        if (!TakeControlArgument(argc, argv, i, line, warn)) {
-            line.rest.push_back(argv[i]);
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        if (!TakeControlArgument(arguments, i, line, warn)) {
+            line.rest.push_back(arguments[i]);
         }
     }
-    line.rest.push_back(nullptr);
     if (!line.error.empty()) {
         return line;
     }

@@ -16,11 +16,12 @@ extern const char* const kControlUsage;
 
 struct ControlCommandLine {
     std::optional<platform::ControlRequest> request;
-    std::string error;       // the command is wrong: one line, and the exit code 2
-    std::vector<char*> rest; // the other arguments, the program path first, then a null
+    std::string error;             // the command is wrong: one line, and the exit code 2
+    std::vector<std::string> rest; // the other arguments, in their order
 };
 
-ControlCommandLine ParseControlCommandLine(int argc, char** argv);
+// Reads the arguments (the program path excluded).
+ControlCommandLine ParseControlCommandLine(const std::vector<std::string>& arguments);
 
 // Hands the request to the copy that runs and prints its reply; returns the exit code. With no
 // copy running, an arming request returns nothing: this process is to start as that copy

@@ -48,11 +48,10 @@ bool IsAutoRunArgument(std::string_view argument) {
            std::tolower(static_cast<unsigned char>(argument[1])) == 'u';
 }
 
-CommandLine ParseCommandLine(int argc, char** argv) {
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     CommandLine line;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view argument = argv[i];
-        line.arguments.emplace_back(argument);
+    line.arguments = arguments;
+    for (const std::string& argument : arguments) {
         if (argument == "--version") {
             line.version = true;
         } else if (argument == "--help" || argument == "-h") {
@@ -93,15 +92,8 @@ public:
 
 int main(int argc, char** argv) {
     ConnectStandardOutput();
-    // The arguments as the parsers read them: the program path first, the others in UTF-8.
-    std::vector<std::string> arguments = CommandLineArguments(argc, argv);
-    std::vector<char*> utf8Argv{argc > 0 ? argv[0] : nullptr};
-    for (std::string& argument : arguments) {
-        utf8Argv.push_back(argument.data());
-    }
-    utf8Argv.push_back(nullptr);
-    ControlCommandLine control = ParseControlCommandLine(int(utf8Argv.size()) - 1, utf8Argv.data());
-    const CommandLine line = ParseCommandLine(int(control.rest.size()) - 1, control.rest.data());
+    const ControlCommandLine control = ParseControlCommandLine(CommandLineArguments(argc, argv));
+    const CommandLine line = ParseCommandLine(control.rest);
     if (line.help) {
         std::fputs(kUsage, stdout);
         std::fputs(kControlUsage, stdout);
