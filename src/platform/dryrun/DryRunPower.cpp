@@ -75,4 +75,14 @@ void DryRunPower::Log(const std::string& line) const {
     }
 }
 
+std::unique_ptr<DryRunPower> Substitute(Platform& set, const BackendOptions& options, RequestTexts texts) {
+    if (!options.dryRunLog) {
+        return nullptr;
+    }
+    auto dryRun = std::make_unique<DryRunPower>(*options.dryRunLog, std::move(texts));
+    set.power = dryRun.get();
+    set.privilege = dryRun.get();
+    return dryRun;
+}
+
 } // namespace platform::dryrun

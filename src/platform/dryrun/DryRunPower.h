@@ -5,10 +5,12 @@
 // named in a line come from that backend.
 #pragma once
 
+#include "platform/Backend.h"
 #include "platform/Power.h"
 #include "platform/Privilege.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace platform::dryrun {
@@ -34,5 +36,9 @@ private:
     std::string logPath_;
     RequestTexts texts_;
 };
+
+// When the options ask for a dry run, puts one in place of the record's power and privilege steps
+// and returns it: the record's owner keeps it. Otherwise the record stays as it is (null).
+std::unique_ptr<DryRunPower> Substitute(Platform& set, const BackendOptions& options, RequestTexts texts);
 
 } // namespace platform::dryrun

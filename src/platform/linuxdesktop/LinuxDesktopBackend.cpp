@@ -42,15 +42,12 @@ public:
             notifyShell_.Open();
             sessionEnd_.Open();
         });
-        if (options.dryRunLog) {
-            dryRun_ = std::make_unique<dryrun::DryRunPower>(*options.dryRunLog, DryRunRequestTexts());
-        }
         set_.clock = &clock_;
         set_.fonts = &fonts_;
         set_.locale = &locale_;
         set_.windows = windows_.get();
-        set_.power = dryRun_ != nullptr ? static_cast<IPower*>(dryRun_.get()) : &logindPower_;
-        set_.privilege = dryRun_ != nullptr ? static_cast<IPrivilege*>(dryRun_.get()) : &logindPrivilege_;
+        set_.power = &logindPower_;
+        set_.privilege = &logindPrivilege_;
         set_.shell = &shell_;
         set_.notifyShell = &notifyShell_;
         set_.sessionLock = &sessionLock_;
@@ -59,6 +56,7 @@ public:
         set_.files = &files_;
         set_.sessionEnd = &sessionEnd_;
         set_.controlChannel = &controlChannel_;
+        dryRun_ = dryrun::Substitute(set_, options, DryRunRequestTexts());
     }
 
     const Platform& Set() const override { return set_; }

@@ -24,15 +24,12 @@ class Win32Backend final : public IBackend {
 public:
     Win32Backend(std::unique_ptr<Win32WindowSystem> windows, const BackendOptions& options)
         : windows_(std::move(windows)) {
-        if (options.dryRunLog) {
-            dryRun_ = std::make_unique<dryrun::DryRunPower>(*options.dryRunLog, DryRunRequestTexts());
-        }
         set_.clock = &clock_;
         set_.fonts = &fonts_;
         set_.locale = &locale_;
         set_.windows = windows_.get();
-        set_.power = dryRun_ != nullptr ? static_cast<IPower*>(dryRun_.get()) : &power_;
-        set_.privilege = dryRun_ != nullptr ? static_cast<IPrivilege*>(dryRun_.get()) : &power_;
+        set_.power = &power_;
+        set_.privilege = &power_;
         set_.shell = &shell_;
         set_.notifyShell = &notifyShell_;
         set_.sessionLock = &sessionLock_;
@@ -40,6 +37,7 @@ public:
         set_.paths = &paths_;
         set_.files = &files_;
         set_.sessionEnd = &sessionEnd_;
+        dryRun_ = dryrun::Substitute(set_, options, DryRunRequestTexts());
     }
     ~Win32Backend() override {
         if (comInitialised_) {
