@@ -133,13 +133,6 @@ int Report(const platform::ControlReply& reply) {
     return reply.code;
 }
 
-platform::ControlReply ReplyOf(int code, std::string text) {
-    platform::ControlReply reply;
-    reply.code = code;
-    reply.text = std::move(text);
-    return reply;
-}
-
 std::optional<platform::ControlReply> Send(const platform::ControlRequest& request) {
     const std::unique_ptr<platform::IControlChannel> channel = OpenControlClient();
     return channel != nullptr ? channel->Send(request) : std::nullopt;
@@ -153,9 +146,9 @@ std::optional<int> SendToRunningCopy(const platform::ControlRequest& request) {
     }
     switch (request.command) {
     case platform::ControlCommand::Status:
-        return Report(ReplyOf(platform::kControlNotRunning, core::kNotRunningText));
+        return Report(platform::ReplyOf(platform::kControlNotRunning, core::kNotRunningText));
     case platform::ControlCommand::Cancel:
-        return Report(ReplyOf(platform::kControlNoTask, core::kNoTaskText));
+        return Report(platform::ReplyOf(platform::kControlNoTask, core::kNoTaskText));
     case platform::ControlCommand::Arm:
         break;
     }
@@ -177,5 +170,6 @@ int RunCommandCopy(TApplication& application, const std::vector<std::string>& ar
         }
         std::this_thread::sleep_for(kStartingCopyPoll);
     }
-    return Report(ReplyOf(platform::kControlFailed, "vesperon: the copy that runs does not answer"));
+    return Report(
+        platform::ReplyOf(platform::kControlFailed, "vesperon: the copy that runs does not answer"));
 }

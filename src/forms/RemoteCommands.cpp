@@ -20,13 +20,6 @@ namespace {
 
 constexpr const char* kBusyText = "Vesperon is waiting for an answer in a message box";
 
-platform::ControlReply Reply(int code, std::string text) {
-    platform::ControlReply reply;
-    reply.code = code;
-    reply.text = std::move(text);
-    return reply;
-}
-
 std::string ActionNamesText() {
     std::string names;
     for (const char* name : core::kActionCommandNames) {
@@ -84,7 +77,7 @@ TRemoteCommands::~TRemoteCommands() {
 platform::ControlReply TRemoteCommands::Handle(const platform::ControlRequest& request) {
     // The box's own loop is running; its answer is awaited before anything else is done.
     if (Application != nullptr && Application->InModalBox()) {
-        return Reply(platform::kControlFailed, kBusyText);
+        return platform::ReplyOf(platform::kControlFailed, kBusyText);
     }
     platform::ControlReply reply;
     try {
@@ -100,7 +93,7 @@ platform::ControlReply TRemoteCommands::Handle(const platform::ControlRequest& r
             break;
         }
     } catch (const std::exception& error) {
-        reply = Reply(platform::kControlFailed, error.what());
+        reply = platform::ReplyOf(platform::kControlFailed, error.what());
     }
     NoticeChanges();
     return reply;
@@ -132,12 +125,12 @@ void TRemoteCommands::HandleAtFirstActivation(const platform::ControlRequest& re
 platform::ControlReply TRemoteCommands::Arm(const platform::ControlRequest& request) {
     const std::optional<std::int32_t> action = core::ActionOfCommandName(request.action);
     if (!action) {
-        return Reply(platform::kControlRefused,
-                     "unknown action \"" + request.action + "\": use " + ActionNamesText());
+        return platform::ReplyOf(platform::kControlRefused,
+                                 "unknown action \"" + request.action + "\": use " + ActionNamesText());
     }
     const core::TWhenParse when = core::ParseWhen(request.when);
     if (!when.when) {
-        return Reply(platform::kControlRefused, when.error);
+        return platform::ReplyOf(platform::kControlRefused, when.error);
     }
     return ArmAs(*action, *when.when, request.warn);
 }
@@ -163,31 +156,31 @@ platform::ControlReply TRemoteCommands::ArmAs(std::int32_t action, const core::T
     }
     if (when.kind == core::TWhenKind::Now) {
         FMain->BTNAtOnceClick(FMain->BTNAtOnce);
-        return messages.texts.empty() ? Reply(platform::kControlDone, "")
-                                      : Reply(platform::kControlRefused, messages.texts.front());
+        return messages.texts.empty() ? platform::ReplyOf(platform::kControlDone, "")
+                                      : platform::ReplyOf(platform::kControlRefused, messages.texts.front());
     }
     FMain->BTNStartClick(FMain->BTNStart);
     if (!messages.texts.empty()) {
-        return Reply(platform::kControlRefused, messages.texts.front());
+        return platform::ReplyOf(platform::kControlRefused, messages.texts.front());
     }
     return Status();
 }
 
 platform::ControlReply TRemoteCommands::Cancel() {
     if (!TaskInProgress()) {
-        return Reply(platform::kControlNoTask, core::kNoTaskText);
+        return platform::ReplyOf(platform::kControlNoTask, core::kNoTaskText);
     }
     FMain->BTNStopClick(FMain->BTNStop);
-    return Reply(platform::kControlDone, "");
+    return platform::ReplyOf(platform::kControlDone, "");
 }
 
 platform::ControlReply TRemoteCommands::Status() {
     if (!TaskInProgress()) {
-        return Reply(platform::kControlNoTask, core::kNoTaskText);
+        return platform::ReplyOf(platform::kControlNoTask, core::kNoTaskText);
     }
     const TDateTime now = Now();
-    platform::ControlReply reply =
-        Reply(platform::kControlDone, core::TaskStatusLine(FMain->FActionName, FMain->FTarget, now));
+    platform::ControlReply reply = platform::ReplyOf(
+        platform::kControlDone, core::TaskStatusLine(FMain->FActionName, FMain->FTarget, now));
     reply.status.armed = true;
     reply.status.action = FMain->FActionName;
     reply.status.secondsLeft = (FMain->FTarget - now) * SecsPerDay;

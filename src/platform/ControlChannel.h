@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace platform {
 
@@ -41,6 +42,11 @@ struct ControlReply {
     std::string text; // one line for the user (may be empty)
     ControlStatus status;
 };
+
+// A reply without a task's status.
+inline ControlReply ReplyOf(int code, std::string text) {
+    return ControlReply{code, std::move(text), {}};
+}
 
 class IControlListener {
 public:

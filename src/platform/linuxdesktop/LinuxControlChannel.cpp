@@ -14,13 +14,6 @@ namespace {
 // How long a sender waits for the running copy's reply.
 constexpr int kReplyTimeoutMs = 10000;
 
-platform::ControlReply Failure(int code, const char* text) {
-    platform::ControlReply reply;
-    reply.code = code;
-    reply.text = text;
-    return reply;
-}
-
 } // namespace
 
 LinuxControlChannel::LinuxControlChannel(platform::IWindowSystem* loop, std::string folder)
@@ -74,19 +67,19 @@ std::optional<platform::ControlReply> LinuxControlChannel::Send(const platform::
             return reply;
         }
     }
-    return Failure(platform::kControlFailed, "the running copy gave no answer");
+    return platform::ReplyOf(platform::kControlFailed, "the running copy gave no answer");
 }
 
 std::string LinuxControlChannel::HandleLine(std::string_view line) {
     const std::optional<platform::ControlRequest> request = controlline::ParseRequest(line);
     if (!request) {
         std::fprintf(stderr, "vesperon: control request refused: malformed request line\n");
-        return controlline::FormatReply(Failure(platform::kControlRefused, "malformed request"));
+        return controlline::FormatReply(platform::ReplyOf(platform::kControlRefused, "malformed request"));
     }
     try {
         return controlline::FormatReply(listener_->Handle(*request));
     } catch (...) {
-        return controlline::FormatReply(Failure(platform::kControlFailed, "the request failed"));
+        return controlline::FormatReply(platform::ReplyOf(platform::kControlFailed, "the request failed"));
     }
 }
 
