@@ -245,7 +245,8 @@ TEST_F(RemoteCommandsTest, ACopyStartedForACommandArmsItAtTheFirstActivationInTh
         EXPECT_TRUE(app->Minimized());
         app->Terminate();
     };
-    const std::optional<int> code = forms::RunProgramWithCommand(*app, {}, ArmRequest("shutdown", "+20"), done);
+    const std::optional<int> code =
+        forms::RunProgramWithCommand(*app, {}, ArmRequest("shutdown", "+20"), done);
     ASSERT_EQ(replies.size(), 1u);
     EXPECT_EQ(replies[0].code, 0);
     EXPECT_EQ(code, 0);
