@@ -122,6 +122,40 @@ protected:
     RecordingForm* form = nullptr;
 };
 
+// The main window's status bar on the form, with helpers that add its kinds of pane.
+class StatusBarFormTest : public PanelFormTest {
+protected:
+    void SetUp() override {
+        PanelFormTest::SetUp();
+        bar = MakeStatusBar();
+    }
+
+    // A 60-pixel pane with black text.
+    TRzStatusPane* MakePane(int left) {
+        auto* pane = AddPane<TRzStatusPane>(bar, left, 60);
+        pane->Font()->SetColor(clBlack);
+        return pane;
+    }
+
+    // A 129-pixel clock pane at the left, showing the time.
+    template <class T = TRzClockStatus> T* MakeClock() {
+        auto* clock = AddPane<T>(bar, 0, 129);
+        clock->RefreshTimeText();
+        return clock;
+    }
+
+    TRzStatusBar* bar = nullptr;
+};
+
+// The status bar at a quarter second past noon, which keeps the polls off the second boundaries.
+class ClockPaneTest : public StatusBarFormTest {
+protected:
+    void SetUp() override {
+        StatusBarFormTest::SetUp();
+        platform.clock.SetNow(46364.5 + 250.0 / MSecsPerDay);
+    }
+};
+
 // The flat frame colour of the panes and the simple frame with their defaults.
 inline TColor DefaultFlatLine() {
     return ColorToRGB(ShiftLightness(clBtnShadow, 30));

@@ -18,15 +18,8 @@ protected:
     }
 };
 
-class PaneKindsTest : public PanelFormTest {
+class PaneKindsTest : public ClockPaneTest {
 protected:
-    void SetUp() override {
-        PanelFormTest::SetUp();
-        // A quarter second past noon keeps the polls off the second boundaries.
-        platform.clock.SetNow(46364.5 + 250.0 / MSecsPerDay);
-        bar = MakeStatusBar();
-    }
-
     // An image list of 16 x 16 pictures, each filled with one colour.
     std::unique_ptr<TImageList> SolidImages(std::initializer_list<TColor> colors) {
         auto images = std::make_unique<TImageList>(nullptr, 16, 16);
@@ -51,14 +44,6 @@ protected:
         strip->SetTransparentColor(clFuchsia);
         return strip;
     }
-
-    CountingClock* MakeClock() {
-        auto* clock = AddPane<CountingClock>(bar, 0, 129);
-        clock->RefreshTimeText();
-        return clock;
-    }
-
-    TRzStatusBar* bar = nullptr;
 };
 
 // ---------------------------------------------------------------------------------------
@@ -168,7 +153,7 @@ TEST_F(PaneKindsTest, HiddenPictureTakesNoRoomButTheOffsetStillCounts) {
 // Clock and polling
 
 TEST_F(PaneKindsTest, ClockShowsTheLocaleDateAndTimeOrItsFormat) {
-    CountingClock* clock = MakeClock();
+    auto* clock = MakeClock<CountingClock>();
     EXPECT_EQ(clock->Caption(), DateTimeToStr(Now()));
 
     clock->SetFormat("hh:nn");
@@ -176,7 +161,7 @@ TEST_F(PaneKindsTest, ClockShowsTheLocaleDateAndTimeOrItsFormat) {
 }
 
 TEST_F(PaneKindsTest, ClockRepaintsOnlyWhenItsTextChanges) {
-    CountingClock* clock = MakeClock();
+    auto* clock = MakeClock<CountingClock>();
     ShowForm();
     clock->paints = 0;
 
@@ -186,7 +171,7 @@ TEST_F(PaneKindsTest, ClockRepaintsOnlyWhenItsTextChanges) {
 }
 
 TEST_F(PaneKindsTest, HiddenClockIsNotUpdated) {
-    CountingClock* clock = MakeClock();
+    auto* clock = MakeClock<CountingClock>();
     ShowForm();
     const std::string before = clock->Caption();
     clock->SetVisible(false);
@@ -199,7 +184,7 @@ TEST_F(PaneKindsTest, HiddenClockIsNotUpdated) {
 }
 
 TEST_F(PaneKindsTest, OnGetDateTimeReplacesTheMomentShown) {
-    CountingClock* clock = MakeClock();
+    auto* clock = MakeClock<CountingClock>();
     clock->OnGetDateTime = [](TObject*, TDateTime& moment) {
         moment += 1.0 / 24;
     };
@@ -210,7 +195,7 @@ TEST_F(PaneKindsTest, OnGetDateTimeReplacesTheMomentShown) {
 }
 
 TEST_F(PaneKindsTest, PollingSettingsAreSharedAndResetWithTheLastPolledPane) {
-    CountingClock* first = MakeClock();
+    auto* first = MakeClock<CountingClock>();
     auto* second = AddPane<TRzPollingStatus>(bar, 129, 60);
     int polls = 0;
     second->OnTimerExpired = [&polls](TObject*) {

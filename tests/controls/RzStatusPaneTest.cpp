@@ -6,13 +6,8 @@
 
 namespace {
 
-class StatusPaneTest : public PanelFormTest {
+class StatusPaneTest : public StatusBarFormTest {
 protected:
-    void SetUp() override {
-        PanelFormTest::SetUp();
-        bar = MakeStatusBar();
-    }
-
     // RzStatusPane1 of the main window: 120 pixels after a 129-pixel pane, Arial -11, black.
     TRzStatusPane* MakeStatusPane1() {
         AddPane<TRzStatusPane>(bar, 0, 129);
@@ -25,8 +20,7 @@ protected:
     }
 
     TRzStatusPane* MakeBlinkingPane(int left) {
-        auto* pane = AddPane<TRzStatusPane>(bar, left, 60);
-        pane->Font()->SetColor(clBlack);
+        TRzStatusPane* pane = MakePane(left);
         pane->SetBlinking(true);
         return pane;
     }
@@ -41,7 +35,6 @@ protected:
         return pane;
     }
 
-    TRzStatusBar* bar = nullptr;
     int homePageClicks = 0;
 };
 
@@ -200,8 +193,7 @@ TEST_F(StatusPaneTest, BlinkColourShowsFromTheSecondTickAndAlternates) {
 
 TEST_F(StatusPaneTest, PaneThatStartsBlinkingJoinsAtTheNextTickInTheSamePhase) {
     TRzStatusPane* early = MakeBlinkingPane(0);
-    auto* late = AddPane<TRzStatusPane>(bar, 60, 60);
-    late->Font()->SetColor(clBlack);
+    TRzStatusPane* late = MakePane(60);
     ShowForm();
 
     Advance(1200);

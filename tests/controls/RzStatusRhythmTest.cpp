@@ -8,32 +8,12 @@ namespace {
 
 constexpr std::int64_t kMinute = 60000;
 
-class PaneRhythmTest : public PanelFormTest {
-protected:
-    void SetUp() override {
-        PanelFormTest::SetUp();
-        // A quarter second past noon keeps the polls off the second boundaries.
-        platform.clock.SetNow(46364.5 + 250.0 / MSecsPerDay);
-        bar = MakeStatusBar();
-    }
+using PaneRhythmTest = ClockPaneTest;
 
-    TRzStatusPane* MakePane(int left) {
-        auto* pane = AddPane<TRzStatusPane>(bar, left, 60);
-        pane->Font()->SetColor(clBlack);
-        return pane;
-    }
-
-    TRzClockStatus* MakeClock() {
-        auto* clock = AddPane<TRzClockStatus>(bar, 0, 129);
-        clock->RefreshTimeText();
-        return clock;
-    }
-
-    // The local time the clock shows, to the second.
-    static std::string Shown() { return DateTimeToStr(Now()); }
-
-    TRzStatusBar* bar = nullptr;
-};
+// The local time the clock shows, to the second.
+std::string Shown() {
+    return DateTimeToStr(Now());
+}
 
 } // namespace
 

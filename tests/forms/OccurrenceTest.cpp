@@ -20,8 +20,7 @@ constexpr const char* kWarnThirty = "Will be in 30 seconds before shutdown,Pleas
 } // namespace
 
 TEST_F(TaskFlowTest, WithoutTheWarningTheActionIsRequestedOncePerOccurrence) {
-    Start();
-    SetUpCountdown("1", false);
+    StartWithCountdown("1", false);
     ClickOn(main->RBRestart);
     ClickOn(main->BTNStart);
     ShiftClock(0.3);
@@ -35,9 +34,7 @@ TEST_F(TaskFlowTest, WithoutTheWarningTheActionIsRequestedOncePerOccurrence) {
 }
 
 TEST_F(TaskFlowTest, AWarningHandedOverAtZeroRequestsTheActionOnce) {
-    Start();
-    SetUpCountdown("1", true);
-    ClickOn(main->BTNStart);
+    ArmCountdown("1", true);
     ShiftClock(58.5); // the first tick comes half a second before the target
     Advance(1000);
     ASSERT_TRUE(warn->Visible());
@@ -48,9 +45,7 @@ TEST_F(TaskFlowTest, AWarningHandedOverAtZeroRequestsTheActionOnce) {
 }
 
 TEST_F(TaskFlowTest, ATickLateByMinutesStillRequestsTheActionOnce) {
-    Start();
-    SetUpCountdown("1", false);
-    ClickOn(main->BTNStart);
+    ArmCountdown("1", false);
     Advance(30000);
     ShiftClock(600); // asleep through the target and the seconds after it
     Advance(1000);
@@ -60,9 +55,7 @@ TEST_F(TaskFlowTest, ATickLateByMinutesStillRequestsTheActionOnce) {
 }
 
 TEST_F(TaskFlowTest, ALateTickWithTheWarningOnShowsTheFullWarningBeforeTheAction) {
-    Start();
-    SetUpCountdown("2", true);
-    ClickOn(main->BTNStart);
+    ArmCountdown("2", true);
     Advance(30000);
     ShiftClock(600);
     Advance(1000);
@@ -76,9 +69,7 @@ TEST_F(TaskFlowTest, ALateTickWithTheWarningOnShowsTheFullWarningBeforeTheAction
 }
 
 TEST_F(TaskFlowTest, AfterALateWarningCancelStillPreventsTheAction) {
-    Start();
-    SetUpCountdown("1", true);
-    ClickOn(main->BTNStart);
+    ArmCountdown("1", true);
     ShiftClock(3600);
     Advance(1000);
     ASSERT_TRUE(warn->Visible());
@@ -116,8 +107,7 @@ TEST_F(TaskFlowTest, CancelWithRepeatMovesAnAppointedTimeToTheNextDay) {
 }
 
 TEST_F(TaskFlowTest, CancelWithRepeatStartsACountdownOverInFullAndShowsIt) {
-    Start();
-    SetUpCountdown("2", true);
+    StartWithCountdown("2", true);
     ClickOn(main->CBRepeat);
     ClickOn(main->BTNStart);
     Advance(95000);
@@ -137,9 +127,7 @@ TEST_F(TaskFlowTest, CancelWithRepeatStartsACountdownOverInFullAndShowsIt) {
 }
 
 TEST_F(TaskFlowTest, StopWhileTheWarningCountsEndsTheWarningAndNothingIsRequested) {
-    Start();
-    SetUpCountdown("1", true);
-    ClickOn(main->BTNStart);
+    ArmCountdown("1", true);
     Advance(35000);
     ASSERT_TRUE(warn->Visible());
     main->NShowClick(main->NShow); // the tray menu's Show brings the main window back

@@ -9,6 +9,7 @@
 #include "controls/RzTray.h"
 #include "forms/ProgramBlock.h"
 #include "forms/VesperonFixture.h"
+#include "support/ControlRequests.h"
 #include "toolkit/runtime/Timer.h"
 #include "toolkit/widgets/Label.h"
 
@@ -29,18 +30,9 @@ protected:
     }
     platform::ControlReply Arm(const std::string& action, const std::string& when,
                                std::optional<bool> warning = std::nullopt) {
-        platform::ControlRequest request;
-        request.command = platform::ControlCommand::Arm;
-        request.action = action;
-        request.when = when;
-        request.warn = warning;
-        return Send(request);
+        return Send(ArmRequest(action, when, warning));
     }
-    platform::ControlReply Cancel() {
-        platform::ControlRequest request;
-        request.command = platform::ControlCommand::Cancel;
-        return Send(request);
-    }
+    platform::ControlReply Cancel() { return Send({platform::ControlCommand::Cancel, "", "", std::nullopt}); }
     platform::ControlReply Status() { return Send(platform::ControlRequest{}); }
     bool Armed() { return main->BTNStop->Visible() && main->Timer1->Enabled() && !main->GBOption->Visible(); }
     std::string Local(TDateTime moment) { return FormatDateTime("yyyy-mm-dd hh:nn:ss", moment); }
@@ -245,10 +237,6 @@ TEST_F(RemoteCommandsTest, NoCopyListensOnceTheWindowsAreGone) {
 
 TEST_F(RemoteCommandsTest, ACopyStartedForACommandArmsItAtTheFirstActivationInTheTray) {
     std::vector<platform::ControlReply> replies;
-    platform::ControlRequest request;
-    request.command = platform::ControlCommand::Arm;
-    request.action = "shutdown";
-    request.when = "+20";
     // The test ends the program once the command is carried out.
     const auto done = [&](const platform::ControlReply& reply) {
         replies.push_back(reply);
@@ -257,7 +245,8 @@ TEST_F(RemoteCommandsTest, ACopyStartedForACommandArmsItAtTheFirstActivationInTh
         EXPECT_TRUE(app->Minimized());
         app->Terminate();
     };
-    const std::optional<int> code = forms::RunProgramWithCommand(*app, {}, request, done);
+    const std::optional<int> code =
+        forms::RunProgramWithCommand(*app, {}, ArmRequest("shutdown", "+20"), done);
     ASSERT_EQ(replies.size(), 1u);
     EXPECT_EQ(replies[0].code, 0);
     EXPECT_EQ(code, 0);
@@ -265,13 +254,10 @@ TEST_F(RemoteCommandsTest, ACopyStartedForACommandArmsItAtTheFirstActivationInTh
 }
 
 TEST_F(RemoteCommandsTest, ACopyStartedForARefusedCommandEndsWithItsCode) {
-    platform::ControlRequest request;
-    request.command = platform::ControlCommand::Arm;
-    request.action = "shutdown";
-    request.when = "2020-01-01 10:00";
     std::vector<platform::ControlReply> replies;
-    const std::optional<int> code = forms::RunProgramWithCommand(
-        *app, {}, request, [&](const platform::ControlReply& reply) { replies.push_back(reply); });
+    const std::optional<int> code =
+        forms::RunProgramWithCommand(*app, {}, ArmRequest("shutdown", "2020-01-01 10:00"),
+                                     [&](const platform::ControlReply& reply) { replies.push_back(reply); });
     EXPECT_EQ(code, 2);
     ASSERT_EQ(replies.size(), 1u);
     EXPECT_EQ(replies[0].text, "The set time is overdue!");

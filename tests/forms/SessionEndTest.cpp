@@ -56,10 +56,7 @@ TEST_F(SessionEndTest, AnEndWithoutAQueryEndsTheProgramWithoutAsking) {
 }
 
 TEST_F(SessionEndTest, ACancelledEndKeepsTheProgramAndItsTask) {
-    Start();
-    ClickOn(main->RBDe);
-    TypeMinutes("5");
-    ClickOn(main->BTNStart);
+    ArmCountdown("5", false);
     ASSERT_TRUE(main->Timer1->Enabled());
     platform.messageBoxes.QueueAnswer(IDYES);
     ASSERT_THAT(Desktop().QueryEndSession(), Optional(true));

@@ -16,14 +16,6 @@
 
 class TaskFlowTest : public VesperonTest {
 protected:
-    // Countdown mode with the given minutes and the warning, set by clicking and typing.
-    void SetUpCountdown(const std::string& minutes, bool withWarning) {
-        ClickOn(main->RBDe);
-        TypeMinutes(minutes);
-        if (withWarning) {
-            ClickOn(main->CBWarn);
-        }
-    }
     bool ArmedLook() {
         return !main->GBOption->Visible() && !main->GBSet->Enabled() && !main->BTNStart->Visible() &&
                main->BTNStop->Visible() && main->LabInfo->Visible() && main->Timer1->Enabled();

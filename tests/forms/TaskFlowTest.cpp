@@ -11,8 +11,7 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 TEST_F(TaskFlowTest, TheTypicalTaskRunsFromStartThroughTheWarningToTheAction) {
-    Start();
-    SetUpCountdown("1", true);
+    StartWithCountdown("1", true);
     const double armedAt = platform.clock.Now();
     ClickOn(main->BTNStart);
 
@@ -47,9 +46,7 @@ TEST_F(TaskFlowTest, TheTypicalTaskRunsFromStartThroughTheWarningToTheAction) {
 }
 
 TEST_F(TaskFlowTest, CancelStopsTheTaskAndBringsTheMainWindowBack) {
-    Start();
-    SetUpCountdown("1", true);
-    ClickOn(main->BTNStart);
+    ArmCountdown("1", true);
     Advance(35000);
     ASSERT_TRUE(warn->Visible());
     ClickOn(warn->BTNCancel);
@@ -64,9 +61,7 @@ TEST_F(TaskFlowTest, CancelStopsTheTaskAndBringsTheMainWindowBack) {
 }
 
 TEST_F(TaskFlowTest, StopReturnsToTheIdleLook) {
-    Start();
-    SetUpCountdown("10", false);
-    ClickOn(main->BTNStart);
+    ArmCountdown("10", false);
     Advance(3000);
     app->Restore();
     Idle();

@@ -1,6 +1,8 @@
 #include "forms/VesperonFixture.h"
 
+#include "controls/RzButton.h"
 #include "controls/RzEdit.h"
+#include "controls/RzRadChk.h"
 #include "forms/ProgramBlock.h"
 
 void VesperonTest::SetUp() {
@@ -42,6 +44,20 @@ void VesperonTest::TypeMinutes(const std::string& digits) {
     ClickOn(main->RZFenZhong);
     platform.windows.Type(Window(main), "\x01" + digits);
     Idle();
+}
+
+void VesperonTest::StartWithCountdown(const std::string& minutes, bool withWarning) {
+    Start();
+    ClickOn(main->RBDe);
+    TypeMinutes(minutes);
+    if (withWarning) {
+        ClickOn(main->CBWarn);
+    }
+}
+
+void VesperonTest::ArmCountdown(const std::string& minutes, bool withWarning) {
+    StartWithCountdown(minutes, withWarning);
+    ClickOn(main->BTNStart);
 }
 
 std::vector<std::string> VesperonTest::Messages() {

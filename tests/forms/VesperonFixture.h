@@ -25,6 +25,11 @@ protected:
     void ClickOn(TControl* control);
     // Replaces the minutes edit's text by typing, as a user selecting all and typing does.
     void TypeMinutes(const std::string& digits);
+    // Starts the program and sets countdown mode with the given minutes and the warning by
+    // clicking and typing.
+    void StartWithCountdown(const std::string& minutes, bool withWarning);
+    // The same countdown, armed with Start.
+    void ArmCountdown(const std::string& minutes, bool withWarning);
     // The texts of the message boxes shown so far.
     std::vector<std::string> Messages();
     // The power requests made so far ("ExitWindowsEx(1, 0)", ...), privilege steps left out.

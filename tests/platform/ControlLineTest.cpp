@@ -2,6 +2,8 @@
 // request read back is the request written.
 #include "platform/controlline/ControlLine.h"
 
+#include "support/ControlRequests.h"
+
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -9,19 +11,6 @@
 using namespace platform::controlline;
 using platform::ControlCommand;
 using platform::ControlRequest;
-
-namespace {
-
-ControlRequest ArmRequest(const std::string& action, const std::string& when, std::optional<bool> warn) {
-    ControlRequest request;
-    request.command = ControlCommand::Arm;
-    request.action = action;
-    request.when = when;
-    request.warn = warn;
-    return request;
-}
-
-} // namespace
 
 TEST(ControlLine, RequestsReadAsWritten) {
     ControlRequest cancel;

@@ -7,11 +7,12 @@
 #include "platform/headless/HeadlessClock.h"
 #include "platform/linuxdesktop/LinuxControlChannel.h"
 #include "support/BusServingLoop.h"
+#include "support/ControlRequests.h"
 #include "support/RecordingControlListener.h"
+#include "support/TemporaryFolder.h"
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <future>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -54,18 +55,11 @@ public:
 
 class ControlSocketTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/vesperon-control-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = pattern;
-        path = folder + "/Vesperon.sock";
-    }
     void TearDown() override {
         for (int fd : raw) {
             close(fd);
         }
         server.reset();
-        fs::remove_all(folder);
     }
 
     // A server that answers every line with "0 got LINE".
@@ -132,8 +126,9 @@ protected:
         close(fd);
     }
 
-    std::string folder;
-    std::string path;
+    TemporaryFolder temporary;
+    const std::string& folder = temporary.Root();
+    const std::string path = temporary.Path("Vesperon.sock");
     platform::headless::HeadlessClock clock;
     WatchCountingLoop loop{clock};
     std::unique_ptr<ControlSocketServer> server;
@@ -180,12 +175,9 @@ TEST_F(ControlSocketTest, ASocketAnotherCopyListensOnIsLeftToIt) {
 }
 
 TEST_F(ControlSocketTest, SomethingElseAtThePathIsLeftAlone) {
-    std::ofstream(path) << "not a socket";
+    temporary.Write("Vesperon.sock", "not a socket");
     EXPECT_FALSE(OpenServer());
-    std::ifstream kept(path);
-    std::string content;
-    std::getline(kept, content);
-    EXPECT_EQ(content, "not a socket");
+    EXPECT_EQ(temporary.Read("Vesperon.sock"), "not a socket");
 }
 
 TEST_F(ControlSocketTest, TheServerTakesItsSocketAwayWithIt) {
@@ -268,10 +260,7 @@ TEST_F(ControlSocketTest, TheChannelReadsRequestsAndRefusesMalformedOnes) {
     listener.reply.text = "The set time is overdue!";
     ASSERT_TRUE(listening.Listen(&listener));
 
-    platform::ControlRequest request;
-    request.command = platform::ControlCommand::Arm;
-    request.action = "hibernate";
-    request.when = "2020-01-01 10:00";
+    const platform::ControlRequest request = ArmRequest("hibernate", "2020-01-01 10:00");
     auto sent = std::async(std::launch::async, [&] { return sending.Send(request); });
     loop.RunUntil([&] { return sent.wait_for(std::chrono::seconds(0)) == std::future_status::ready; });
     const std::optional<platform::ControlReply> reply = sent.get();

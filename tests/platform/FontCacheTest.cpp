@@ -4,9 +4,10 @@
 #include "platform/linuxdesktop/FontCache.h"
 
 #include "platform/linuxdesktop/FontconfigFonts.h"
+#include "support/ScopedEnvironment.h"
+#include "support/TemporaryFolder.h"
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
@@ -23,19 +24,18 @@ using platform::linuxdesktop::FontFile;
 class FontCacheTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder = std::filesystem::temp_directory_path() /
-                 ("vesperon-font-cache-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                  "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
-        WriteFile(Path("fonts.conf"), "<fontconfig/>");
-        WriteFile(Path("face.ttf"), "not really a font");
+        folder.Write("fonts.conf", "<fontconfig/>");
+        folder.Write("face.ttf", "not really a font");
     }
-    void TearDown() override { std::filesystem::remove_all(folder); }
 
-    std::string Path(const std::string& name) const { return (folder / name).string(); }
-    static void WriteFile(const std::string& path, const std::string& content) {
-        std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
+    std::string Path(const std::string& name) const { return folder.Path(name); }
+    // The font file the cache's entries name.
+    FontFile Face() const { return FontFile{Path("face.ttf"), 0}; }
+    // A cache read from the text.
+    static FontCache Parsed(const std::string& text) {
+        FontCache cache;
+        cache.Parse(text);
+        return cache;
     }
     // Moves a file's time stamp, as an edit does.
     static void Touch(const std::string& path) {
@@ -46,22 +46,21 @@ protected:
     // A cache that knows one lookup and one glyph box, as text.
     std::string Written() {
         FontCache cache;
-        const FontFile face{Path("face.ttf"), 0};
+        const FontFile face = Face();
         cache.Remember("Arial", false, false, face, CurrentConfigStamp({Path("fonts.conf")}));
         cache.RememberBox(face, 11, U'A', GlyphBox{true, 576, 0, 467});
         cache.RememberBox(face, 11, U'\u20AC', GlyphBox{});
         return cache.Serialize();
     }
 
-    std::filesystem::path folder;
+    TemporaryFolder folder;
 };
 
 } // namespace
 
 TEST_F(FontCacheTest, AnswersComeBackFromTheWrittenText) {
-    FontCache cache;
-    cache.Parse(Written());
-    const FontFile face{Path("face.ttf"), 0};
+    FontCache cache = Parsed(Written());
+    const FontFile face = Face();
 
     ASSERT_TRUE(cache.Find("Arial", false, false).has_value());
     EXPECT_EQ(cache.Find("Arial", false, false)->path, face.path);
@@ -81,10 +80,9 @@ TEST_F(FontCacheTest, ACutOrAlteredFileCountsAsEmpty) {
     altered[altered.find("576")] = '9';
     for (const std::string& broken : {text.substr(0, text.size() / 2), altered, std::string("garbage\n"),
                                       std::string(), text + "face\n"}) {
-        FontCache cache;
-        cache.Parse(broken);
+        FontCache cache = Parsed(broken);
         EXPECT_FALSE(cache.Find("Arial", false, false).has_value());
-        EXPECT_FALSE(cache.Box(FontFile{Path("face.ttf"), 0}, 11, U'A').has_value());
+        EXPECT_FALSE(cache.Box(Face(), 11, U'A').has_value());
     }
 }
 
@@ -92,36 +90,28 @@ TEST_F(FontCacheTest, AChangedConfigurationDropsTheLookupsButKeepsTheGlyphBoxes)
     const std::string text = Written();
     Touch(Path("fonts.conf"));
 
-    FontCache cache;
-    cache.Parse(text);
+    FontCache cache = Parsed(text);
     EXPECT_FALSE(cache.Find("Arial", false, false).has_value());
-    EXPECT_TRUE(cache.Box(FontFile{Path("face.ttf"), 0}, 11, U'A').has_value());
+    EXPECT_TRUE(cache.Box(Face(), 11, U'A').has_value());
 }
 
 TEST_F(FontCacheTest, AChangedFontFileDropsEverythingAboutIt) {
     const std::string text = Written();
-    WriteFile(Path("face.ttf"), "another font altogether");
+    folder.Write("face.ttf", "another font altogether");
 
-    FontCache cache;
-    cache.Parse(text);
+    FontCache cache = Parsed(text);
     EXPECT_FALSE(cache.Find("Arial", false, false).has_value());
-    EXPECT_FALSE(cache.Box(FontFile{Path("face.ttf"), 0}, 11, U'A').has_value());
+    EXPECT_FALSE(cache.Box(Face(), 11, U'A').has_value());
 }
 
 TEST_F(FontCacheTest, ANewPerUserConfigurationDropsTheLookups) {
-    const std::string home = Path("home");
-    std::filesystem::create_directories(home);
-    const char* savedHome = std::getenv("HOME");
-    const std::string previous = savedHome != nullptr ? savedHome : "";
-    setenv("HOME", home.c_str(), 1);
+    std::filesystem::create_directories(Path("home"));
+    const TScopedEnvironment home("HOME", Path("home").c_str());
     const std::string text = Written();
-    std::filesystem::create_directories(home + "/.config/fontconfig");
-    WriteFile(home + "/.config/fontconfig/fonts.conf", "<fontconfig/>");
+    std::filesystem::create_directories(Path("home/.config/fontconfig"));
+    folder.Write("home/.config/fontconfig/fonts.conf", "<fontconfig/>");
 
-    FontCache cache;
-    cache.Parse(text);
-    EXPECT_FALSE(cache.Find("Arial", false, false).has_value());
-    setenv("HOME", previous.c_str(), 1);
+    EXPECT_FALSE(Parsed(text).Find("Arial", false, false).has_value());
 }
 
 // ---------------------------------------------------------------------------------------
@@ -165,14 +155,14 @@ TEST_F(FontCacheTest, AnAnswerThatNoLongerOpensOrABrokenFileStillGivesText) {
     {
         // A current cache that names a file FreeType cannot read.
         FontCache cache;
-        cache.Remember("Arial", false, false, FontFile{Path("face.ttf"), 0}, CurrentConfigStamp({}));
-        WriteFile(file, cache.Serialize());
+        cache.Remember("Arial", false, false, Face(), CurrentConfigStamp({}));
+        folder.Write("fonts", cache.Serialize());
         FontconfigFonts fonts(file, nullptr);
         auto face = fonts.OpenFace("Arial", false, false);
         ASSERT_NE(face, nullptr);
         EXPECT_EQ(face->FamilyName(), "Liberation Sans");
     }
-    WriteFile(file, "vesperon-font-cache 1\nface\tArial\n");
+    folder.Write("fonts", "vesperon-font-cache 1\nface\tArial\n");
     FontconfigFonts fonts(file, nullptr);
     auto face = fonts.OpenFace("Arial", false, false);
     ASSERT_NE(face, nullptr);

@@ -2,8 +2,8 @@
 
 #include "platform/linuxdesktop/LinuxPaths.h"
 #include "support/ScopedEnvironment.h"
+#include "support/TemporaryFolder.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -15,26 +15,13 @@ namespace fs = std::filesystem;
 
 class LinuxFilesTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/vesperon-files-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        root = pattern;
-    }
-    void TearDown() override { fs::remove_all(root); }
-
     std::string Read(const std::string& path) {
         std::string content;
         return files.ReadFile(path, content) ? content : "<unreadable>";
     }
-    int EntriesIn(const std::string& folder) {
-        int count = 0;
-        for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder)) {
-            ++count;
-        }
-        return count;
-    }
 
-    std::string root;
+    TemporaryFolder folder;
+    const std::string& root = folder.Root();
     platform::linuxdesktop::LinuxFiles files;
 };
 
@@ -44,7 +31,7 @@ TEST_F(LinuxFilesTest, ReplacingCreatesTheFoldersAndLeavesNoTemporaryFile) {
     ASSERT_TRUE(files.ReplaceFile(path, "[CB]\nWarn=1\n"));
     ASSERT_TRUE(files.ReplaceFile(path, "[CB]\nWarn=0\n"));
     EXPECT_EQ(Read(path), "[CB]\nWarn=0\n");
-    EXPECT_EQ(EntriesIn(root + "/a/b"), 1);
+    EXPECT_EQ(folder.Entries("a/b"), 1u);
     EXPECT_EQ(fs::status(root + "/a").permissions() & fs::perms::all, fs::perms::owner_all);
 }
 
@@ -63,7 +50,7 @@ TEST_F(LinuxFilesTest, AReplacedFileKeepsItsModeAndALinkKeepsPointingAtIt) {
 TEST_F(LinuxFilesTest, AFolderThatCannotBeMadeRefusesTheWriteAndKeepsNothing) {
     ASSERT_TRUE(files.ReplaceFile(root + "/plain", "x"));
     EXPECT_FALSE(files.ReplaceFile(root + "/plain/Vesperon/Vesperon.ini", "[CB]\n"));
-    EXPECT_EQ(EntriesIn(root), 1);
+    EXPECT_EQ(folder.Entries(), 1u);
     EXPECT_EQ(Read(root + "/missing"), "<unreadable>");
 }
 

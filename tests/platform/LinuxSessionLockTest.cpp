@@ -1,5 +1,7 @@
 #include "platform/linuxdesktop/LinuxSessionLock.h"
 
+#include "support/TemporaryFolder.h"
+
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
@@ -10,13 +12,6 @@ namespace fs = std::filesystem;
 
 class LinuxSessionLockTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/vesperon-lock-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        root = pattern;
-    }
-    void TearDown() override { fs::remove_all(root); }
-
     // Whether a separate process can take the lock right now.
     bool OtherProcessAcquires(const std::string& name) {
         const pid_t child = fork();
@@ -29,7 +24,8 @@ protected:
         return WIFEXITED(status) && WEXITSTATUS(status) == 0;
     }
 
-    std::string root;
+    TemporaryFolder folder;
+    const std::string& root = folder.Root();
 };
 
 TEST_F(LinuxSessionLockTest, TheFirstHolderKeepsOthersOutUntilItIsGone) {

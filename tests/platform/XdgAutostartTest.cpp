@@ -1,9 +1,9 @@
 #include "platform/linuxdesktop/XdgAutostart.h"
 
+#include "support/TemporaryFolder.h"
+
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -12,21 +12,8 @@ using platform::linuxdesktop::QuoteExecArgument;
 
 class XdgAutostartTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/vesperon-autostart-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        root = pattern;
-    }
-    void TearDown() override { fs::remove_all(root); }
-
-    std::string Read(const std::string& path) {
-        std::ifstream in(path);
-        std::stringstream content;
-        content << in.rdbuf();
-        return content.str();
-    }
-
-    std::string root;
+    TemporaryFolder folder;
+    const std::string& root = folder.Root();
 };
 
 TEST(XdgExecQuoting, ThePathIsAlwaysQuotedAndPlainArgumentsAreNot) {
@@ -58,7 +45,7 @@ TEST(XdgExecQuoting, LineBreaksAreEscapedAndOtherControlCharactersRefused) {
 TEST_F(XdgAutostartTest, WritingCreatesTheFolderAndADesktopEntry) {
     platform::linuxdesktop::XdgAutostart autostart(root + "/config/autostart");
     ASSERT_TRUE(autostart.Write("Vesperon", "/opt/my apps/vesperon", {"au"}));
-    const std::string content = Read(root + "/config/autostart/Vesperon.desktop");
+    const std::string content = folder.Read("config/autostart/Vesperon.desktop");
     EXPECT_EQ(content.rfind("[Desktop Entry]\n", 0), 0u);
     EXPECT_NE(content.find("\nType=Application\n"), std::string::npos);
     EXPECT_NE(content.find("\nName=Vesperon\n"), std::string::npos);

@@ -10,40 +10,12 @@
 #include "platform/win32/Win32Power.h"
 #include "platform/win32/Win32SessionEnd.h"
 #include "platform/win32/Win32SessionLock.h"
+#include "support/TemporaryFolder.h"
 
 #include <cmath>
-#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
-
-namespace fs = std::filesystem;
-
-// A fresh folder under the temporary folder, removed with the test.
-class TemporaryFolder {
-public:
-    TemporaryFolder() {
-        path_ = fs::temp_directory_path() / ("vesperon-win32-" + std::to_string(GetCurrentProcessId()) + "-" +
-                                             std::to_string(counter_++));
-        fs::create_directories(path_);
-    }
-    ~TemporaryFolder() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    TemporaryFolder(const TemporaryFolder&) = delete;
-    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-    std::string Path(const std::string& name) const {
-        return platform::win32::Narrow((path_ / name).wstring());
-    }
-    std::size_t Entries() const {
-        return std::size_t(std::distance(fs::directory_iterator(path_), fs::directory_iterator()));
-    }
-
-private:
-    fs::path path_;
-    static inline int counter_ = 0;
-};
 
 TEST(SettingsFiles, ReplacingCreatesFoldersAndLeavesNoTemporaryFile) {
     TemporaryFolder folder;
