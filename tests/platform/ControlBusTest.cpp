@@ -22,6 +22,7 @@
 #include <vector>
 
 using platform::linuxdesktop::ControlBus;
+using Client = testbus::Connection;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
@@ -30,24 +31,6 @@ namespace {
 constexpr const char* kName = "org.vesperon.Timer";
 constexpr const char* kPath = "/org/vesperon/Timer";
 constexpr const char* kInterface = "org.vesperon.Timer";
-
-// A bus connection of the test, apart from the program's.
-class Client {
-public:
-    explicit Client(const std::string& address) {
-        if (sd_bus_new(&bus_) < 0 || sd_bus_set_address(bus_, address.c_str()) < 0 ||
-            sd_bus_set_bus_client(bus_, 1) < 0 || sd_bus_start(bus_) < 0) {
-            bus_ = sd_bus_flush_close_unref(bus_);
-        }
-    }
-    ~Client() { sd_bus_flush_close_unref(bus_); }
-    Client(const Client&) = delete;
-    Client& operator=(const Client&) = delete;
-    sd_bus* Get() const { return bus_; }
-
-private:
-    sd_bus* bus_ = nullptr;
-};
 
 // What a method call answered: the error's name and text, or the reply message.
 struct Answer {

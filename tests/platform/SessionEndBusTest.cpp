@@ -10,7 +10,9 @@
 #include "platform/WindowSystem.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "platform/linuxdesktop/SessionEndQuery.h"
+#include "support/BusServingLoop.h"
 #include "support/PrivateBus.h"
+#include "support/ScopedEnvironment.h"
 #include "support/ScopedPlatform.h"
 
 #include <chrono>
@@ -18,10 +20,8 @@
 #include <functional>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <map>
 #include <memory>
 #include <optional>
-#include <poll.h>
 #include <string>
 #include <systemd/sd-bus.h>
 #include <vector>
@@ -40,31 +40,18 @@ constexpr int kPatienceMs = 5000;
 
 using Clock = std::chrono::steady_clock;
 
-// A bus connection of the test (the fake manager, an intruder), not served by the program.
-class TestConnection {
+// A bus connection of the test (the fake manager, an intruder) that signals the client.
+class TestConnection : public testbus::Connection {
 public:
-    explicit TestConnection(const std::string& address) {
-        if (sd_bus_new(&bus_) < 0 || sd_bus_set_address(bus_, address.c_str()) < 0 ||
-            sd_bus_set_bus_client(bus_, 1) < 0 || sd_bus_start(bus_) < 0) {
-            bus_ = sd_bus_flush_close_unref(bus_);
-        }
-    }
-    ~TestConnection() { sd_bus_flush_close_unref(bus_); }
-    TestConnection(const TestConnection&) = delete;
-    TestConnection& operator=(const TestConnection&) = delete;
-
-    sd_bus* Get() const { return bus_; }
+    using Connection::Connection;
     void Emit(const char* member, std::optional<std::uint32_t> flags = std::nullopt) {
         if (flags) {
-            sd_bus_emit_signal(bus_, kClientPath, kClientInterface, member, "u", *flags);
+            sd_bus_emit_signal(Get(), kClientPath, kClientInterface, member, "u", *flags);
         } else {
-            sd_bus_emit_signal(bus_, kClientPath, kClientInterface, member, "");
+            sd_bus_emit_signal(Get(), kClientPath, kClientInterface, member, "");
         }
-        sd_bus_flush(bus_);
+        sd_bus_flush(Get());
     }
-
-private:
-    sd_bus* bus_ = nullptr;
 };
 
 // The calls the fake manager received, in order.
@@ -150,30 +137,12 @@ private:
 
 // The program's event loop over the watched descriptors; each turn also serves the fake
 // manager. A loop that runs past the test's patience ends the application's loop.
-class TestLoop : public platform::headless::HeadlessWindowSystem {
+class TestLoop : public BusServingLoop {
 public:
-    using HeadlessWindowSystem::HeadlessWindowSystem;
+    using BusServingLoop::BusServingLoop;
 
-    void WatchFd(int fd, bool readable, bool writable, FdCallback onReady) override {
-        watched_[fd] = Watch{short((readable ? POLLIN : 0) | (writable ? POLLOUT : 0)), std::move(onReady)};
-    }
-    void UnwatchFd(int fd) override { watched_.erase(fd); }
     void WaitAndDispatch(std::optional<std::int64_t>) override {
-        std::vector<pollfd> fds;
-        for (const auto& [fd, watch] : watched_) {
-            fds.push_back({fd, watch.events, 0});
-        }
-        if (manager != nullptr) {
-            fds.push_back({manager->Fd(), POLLIN, 0});
-        }
-        poll(fds.data(), fds.size(), 20);
-        for (const pollfd& ready : fds) {
-            const auto found = watched_.find(ready.fd);
-            if (ready.revents != 0 && found != watched_.end()) {
-                const FdCallback callback = found->second.onReady;
-                callback();
-            }
-        }
+        Turn(manager != nullptr ? manager->Fd() : -1, 20);
         if (manager != nullptr) {
             manager->Process();
         }
@@ -186,13 +155,6 @@ public:
     FakeGnomeSession* manager = nullptr;
     Clock::time_point giveUpAt = Clock::now() + std::chrono::milliseconds(kPatienceMs);
     bool timedOut = false;
-
-private:
-    struct Watch {
-        short events;
-        FdCallback onReady;
-    };
-    std::map<int, Watch> watched_;
 };
 
 class SessionEndBusTest : public ::testing::Test {
@@ -201,10 +163,7 @@ protected:
         if (bus_.Address().empty()) {
             GTEST_SKIP() << "no private bus, so no test against a session manager: " << bus_.Error();
         }
-        const char* previous = std::getenv("DBUS_SESSION_BUS_ADDRESS");
-        previousAddress_ = previous != nullptr ? std::optional<std::string>(previous) : std::nullopt;
-        addressSet_ = true;
-        setenv("DBUS_SESSION_BUS_ADDRESS", bus_.Address().c_str(), 1);
+        sessionBusAddress_.emplace("DBUS_SESSION_BUS_ADDRESS", bus_.Address().c_str());
         const char* now = std::getenv("DBUS_SESSION_BUS_ADDRESS");
         ASSERT_TRUE(now != nullptr && bus_.Address() == now)
             << "refusing to run on any bus but the private one";
@@ -215,11 +174,7 @@ protected:
         installed_.reset();
         query_.reset();
         SetMessageBoxProvider(nullptr);
-        if (previousAddress_) {
-            setenv("DBUS_SESSION_BUS_ADDRESS", previousAddress_->c_str(), 1);
-        } else if (addressSet_) {
-            unsetenv("DBUS_SESSION_BUS_ADDRESS");
-        }
+        sessionBusAddress_.reset();
         unsetenv("DESKTOP_AUTOSTART_ID");
     }
 
@@ -291,8 +246,7 @@ protected:
     }
 
     testbus::PrivateBus bus_;
-    std::optional<std::string> previousAddress_;
-    bool addressSet_ = false;
+    std::optional<TScopedEnvironment> sessionBusAddress_;
     platform::headless::HeadlessClock clock_{46364.5};
     platform::headless::HeadlessLocale locale_{platform::headless::HeadlessLocale::UnitedStates()};
     TestLoop loop_{clock_};
@@ -333,6 +287,19 @@ TEST_F(SessionEndBusTest, TheProgramRegistersWithItsStartupIdAndUnregistersWhenI
 TEST_F(SessionEndBusTest, WithoutASessionManagerNothingHappens) {
     StartProgram();
     EXPECT_TRUE(RunUntil([this] { return query_->State() == SessionEndQuery::TState::NoManager; }));
+    EXPECT_TRUE(query_->ClientPath().empty());
+    EXPECT_FALSE(app_->Terminated());
+}
+
+TEST_F(SessionEndBusTest, ASessionManagerThatNeverAnswersTheRegistrationCountsAsNone) {
+    // Sooner than the test's patience: only the loop's own wake-up ends the call.
+    const TScopedEnvironment callTimeout("SYSTEMD_BUS_TIMEOUT", "300ms");
+    TestConnection silent(bus_.Address()); // takes the name, never reads a call
+    ASSERT_GE(sd_bus_request_name(silent.Get(), "org.gnome.SessionManager", 0), 0);
+    ::testing::internal::CaptureStderr();
+    StartProgram();
+    EXPECT_TRUE(RunUntil([this] { return query_->State() == SessionEndQuery::TState::NoManager; }));
+    ::testing::internal::GetCapturedStderr();
     EXPECT_TRUE(query_->ClientPath().empty());
     EXPECT_FALSE(app_->Terminated());
 }

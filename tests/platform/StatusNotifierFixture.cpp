@@ -6,8 +6,6 @@
 #include "toolkit/widgets/Menus.h"
 
 #include <chrono>
-#include <cstdlib>
-#include <poll.h>
 
 namespace sntest {
 
@@ -22,54 +20,24 @@ const sd_bus_vtable kWatcherVtable[] = {
 } // namespace
 
 // ---------------------------------------------------------------------------------------
-// The loop
-
-void TestLoop::WatchFd(int fd, bool readable, bool writable, FdCallback onReady) {
-    watched_[fd] = Watch{short((readable ? POLLIN : 0) | (writable ? POLLOUT : 0)), std::move(onReady)};
-}
-
-void TestLoop::PollOnce(int extraFd, int timeoutMs) {
-    std::vector<pollfd> fds;
-    for (const auto& [fd, watch] : watched_) {
-        fds.push_back({fd, watch.events, 0});
-    }
-    fds.push_back({extraFd, POLLIN, 0});
-    if (poll(fds.data(), fds.size(), timeoutMs) <= 0) {
-        return;
-    }
-    for (const pollfd& ready : fds) {
-        const auto found = watched_.find(ready.fd);
-        if (ready.revents != 0 && found != watched_.end()) {
-            const FdCallback callback = found->second.onReady;
-            callback();
-        }
-    }
-}
-
-// ---------------------------------------------------------------------------------------
 // The watcher
 
-TestWatcher::TestWatcher() {
-    if (sd_bus_open_user(&bus_) < 0) {
-        bus_ = nullptr;
-        return;
-    }
-    ok_ = sd_bus_add_object_vtable(bus_, &slot_, "/StatusNotifierWatcher", "org.kde.StatusNotifierWatcher",
+TestWatcher::TestWatcher(const std::string& address) : connection_(address) {
+    sd_bus* bus = connection_.Get();
+    ok_ = bus != nullptr &&
+          sd_bus_add_object_vtable(bus, &slot_, "/StatusNotifierWatcher", "org.kde.StatusNotifierWatcher",
                                    kWatcherVtable, this) >= 0 &&
-          sd_bus_request_name(bus_, "org.kde.StatusNotifierWatcher", 0) >= 0;
+          sd_bus_request_name(bus, "org.kde.StatusNotifierWatcher", 0) >= 0;
 }
 
 TestWatcher::~TestWatcher() {
     sd_bus_slot_unref(slot_);
-    if (bus_ != nullptr) {
-        sd_bus_flush_close_unref(bus_);
-    }
 }
 
 void TestWatcher::Process() {
-    while (bus_ != nullptr && sd_bus_process(bus_, nullptr) > 0) {
+    while (Bus() != nullptr && sd_bus_process(Bus(), nullptr) > 0) {
     }
-    sd_bus_flush(bus_);
+    sd_bus_flush(Bus());
 }
 
 int TestWatcher::Register(sd_bus_message* message, void* userdata, sd_bus_error* /*error*/) {
@@ -87,12 +55,8 @@ void StatusNotifierTest::SetUp() {
     ToolkitTest::SetUp();
     bus = std::make_unique<testbus::PrivateBus>();
     ASSERT_FALSE(bus->Address().empty()) << bus->Error();
-    if (const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS")) {
-        hadAddress = true;
-        savedAddress = address;
-    }
-    setenv("DBUS_SESSION_BUS_ADDRESS", bus->Address().c_str(), 1);
-    loop = std::make_unique<TestLoop>(platform.clock);
+    sessionBusAddress.emplace("DBUS_SESSION_BUS_ADDRESS", bus->Address().c_str());
+    loop = std::make_unique<BusServingLoop>(platform.clock);
     app->Icon()->Image().Resize(16, 16, 0xFF102030);
     app->CreateForm(form);
 }
@@ -104,11 +68,7 @@ void StatusNotifierTest::TearDown() {
     watcher.reset();
     loop.reset();
     bus.reset();
-    if (hadAddress) {
-        setenv("DBUS_SESSION_BUS_ADDRESS", savedAddress.c_str(), 1);
-    } else {
-        unsetenv("DBUS_SESSION_BUS_ADDRESS");
-    }
+    sessionBusAddress.reset();
     ToolkitTest::TearDown();
 }
 
@@ -140,8 +100,7 @@ bool StatusNotifierTest::PumpUntil(const std::function<bool()>& done) {
         if (watcher != nullptr) {
             watcher->Process();
         }
-        loop->PollOnce(watcher != nullptr && watcher->Bus() != nullptr ? sd_bus_get_fd(watcher->Bus()) : -1,
-                       10);
+        loop->Turn(watcher != nullptr && watcher->Bus() != nullptr ? sd_bus_get_fd(watcher->Bus()) : -1, 10);
         Idle();
     }
     return true;

@@ -8,12 +8,13 @@
 #include "platform/NotifyShell.h"
 #include "platform/Shell.h"
 #include "platform/linuxdesktop/StatusNotifierShell.h"
+#include "support/BusServingLoop.h"
 #include "support/PrivateBus.h"
+#include "support/ScopedEnvironment.h"
 #include "support/ScopedPlatform.h"
 #include "support/ToolkitFixture.h"
 
 #include <functional>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -22,38 +23,21 @@
 
 namespace sntest {
 
-// Serves watched descriptors the way the program's loop does.
-class TestLoop : public platform::headless::HeadlessWindowSystem {
-public:
-    using HeadlessWindowSystem::HeadlessWindowSystem;
-    void WatchFd(int fd, bool readable, bool writable, FdCallback onReady) override;
-    void UnwatchFd(int fd) override { watched_.erase(fd); }
-    // One poll over the watched descriptors and `extra`, up to timeoutMs; runs the callbacks.
-    void PollOnce(int extraFd, int timeoutMs);
-
-private:
-    struct Watch {
-        short events;
-        FdCallback onReady;
-    };
-    std::map<int, Watch> watched_;
-};
-
 // The watcher: owns org.kde.StatusNotifierWatcher and records registered item names.
 class TestWatcher {
 public:
-    TestWatcher();
+    explicit TestWatcher(const std::string& address);
     ~TestWatcher();
     TestWatcher(const TestWatcher&) = delete;
     TestWatcher& operator=(const TestWatcher&) = delete;
     bool Ok() const { return ok_; }
-    sd_bus* Bus() const { return bus_; }
+    sd_bus* Bus() const { return connection_.Get(); }
     void Process();
     std::vector<std::string> registered;
     static int Register(sd_bus_message* message, void* userdata, sd_bus_error* error);
 
 private:
-    sd_bus* bus_ = nullptr;
+    testbus::Connection connection_;
     sd_bus_slot* slot_ = nullptr;
     bool ok_ = false;
 };
@@ -63,7 +47,7 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    void StartWatcher() { watcher = std::make_unique<TestWatcher>(); }
+    void StartWatcher() { watcher = std::make_unique<TestWatcher>(bus->Address()); }
     // Creates the shell (after the watcher, if any) and installs it as the platform's.
     void MakeShell(platform::INotifyShell* fallbackShell = nullptr);
     // A loaded main window's tray icon with the program's menu and restore handler.
@@ -80,7 +64,8 @@ protected:
     sd_bus_message* ItemProperty(const std::string& name, const char* property);
 
     std::unique_ptr<testbus::PrivateBus> bus;
-    std::unique_ptr<TestLoop> loop;
+    std::optional<TScopedEnvironment> sessionBusAddress;
+    std::unique_ptr<BusServingLoop> loop;
     std::unique_ptr<TestWatcher> watcher;
     platform::headless::HeadlessNotifyShell fallback; // an XEmbed tray's stand-in
     std::unique_ptr<platform::linuxdesktop::StatusNotifierShell> shell;
@@ -88,8 +73,6 @@ protected:
     TForm* form = nullptr;
     TPopupMenu* menu = nullptr;
     int restored = 0;
-    std::string savedAddress;
-    bool hadAddress = false;
 };
 
 } // namespace sntest

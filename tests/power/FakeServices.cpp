@@ -1,5 +1,7 @@
 #include "power/FakeServices.h"
 
+#include "support/PrivateBus.h"
+
 #include <chrono>
 #include <future>
 #include <string>
@@ -22,9 +24,9 @@ FakeService::FakeService(const std::string& address, const char* name, std::vect
     std::promise<bool> started;
     std::future<bool> result = started.get_future();
     thread_ = std::thread([this, address, name, objects, userdata, &started] {
-        sd_bus* bus = nullptr;
-        bool ok = sd_bus_new(&bus) >= 0 && sd_bus_set_address(bus, address.c_str()) >= 0 &&
-                  sd_bus_set_bus_client(bus, 1) >= 0 && sd_bus_start(bus) >= 0;
+        const testbus::Connection connection(address);
+        sd_bus* bus = connection.Get();
+        bool ok = bus != nullptr;
         for (const Object& object : objects) {
             ok = ok && sd_bus_add_object_vtable(bus, nullptr, object.path, object.interface, object.vtable,
                                                 userdata) >= 0;
@@ -40,7 +42,6 @@ FakeService::FakeService(const std::string& address, const char* name, std::vect
                 sd_bus_wait(bus, 20000);
             }
         }
-        sd_bus_flush_close_unref(bus);
     });
     ready_ = result.get();
 }

@@ -5,13 +5,14 @@
 // unless both point there, so no call reaches the machine's real logind or desktop.
 #include "platform/Platform.h"
 #include "platform/headless/HeadlessClock.h"
-#include "platform/linuxdesktop/LogindBus.h"
 #include "platform/linuxdesktop/LogindPower.h"
 #include "platform/linuxdesktop/LogindPrivilege.h"
+#include "platform/linuxdesktop/LoopBus.h"
 #include "power/FakeServices.h"
 #include "power/PowerActions.h"
 #include "support/BusServingLoop.h"
 #include "support/PrivateBus.h"
+#include "support/ScopedEnvironment.h"
 #include "support/ScopedPlatform.h"
 
 #include <cstdlib>
@@ -42,9 +43,6 @@ class LogindIntegrationTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_FALSE(bus_.Address().empty()) << bus_.Error();
-        Remember(kSystemBusVariable, savedSystemBus_);
-        Remember(kSessionBusVariable, savedSessionBus_);
-        Remember(kCallTimeoutVariable, savedCallTimeout_);
         PointBusesAt(bus_.Address());
         installed_.emplace([this](platform::Platform& set) {
             set.power = &power_;
@@ -54,14 +52,13 @@ protected:
 
     void TearDown() override {
         installed_.reset();
-        Restore(kSystemBusVariable, savedSystemBus_);
-        Restore(kSessionBusVariable, savedSessionBus_);
-        Restore(kCallTimeoutVariable, savedCallTimeout_);
+        systemBusAddress_.reset();
+        sessionBusAddress_.reset();
     }
 
     void PointBusesAt(const std::string& address) {
-        setenv(kSystemBusVariable, address.c_str(), 1);
-        setenv(kSessionBusVariable, address.c_str(), 1);
+        systemBusAddress_.emplace(kSystemBusVariable, address.c_str());
+        sessionBusAddress_.emplace(kSessionBusVariable, address.c_str());
         privateAddress_ = address;
     }
 
@@ -105,29 +102,16 @@ protected:
     std::unique_ptr<FakeLogind> logind_;
     platform::headless::HeadlessClock clock_;
     BusServingLoop loop_{clock_};
-    platform::linuxdesktop::TAsyncBus systemBus_{platform::linuxdesktop::TBusKind::System, &loop_};
-    platform::linuxdesktop::TAsyncBus sessionBus_{platform::linuxdesktop::TBusKind::Session, &loop_};
+    platform::linuxdesktop::LoopBus systemBus_{platform::linuxdesktop::TBusKind::System, &loop_};
+    platform::linuxdesktop::LoopBus sessionBus_{platform::linuxdesktop::TBusKind::Session, &loop_};
 
 private:
-    static void Remember(const char* name, std::optional<std::string>& value) {
-        const char* current = std::getenv(name);
-        value = current != nullptr ? std::optional<std::string>(current) : std::nullopt;
-    }
-    static void Restore(const char* name, const std::optional<std::string>& value) {
-        if (value) {
-            setenv(name, value->c_str(), 1);
-        } else {
-            unsetenv(name);
-        }
-    }
-
     platform::linuxdesktop::LogindPower power_{systemBus_, sessionBus_};
     platform::linuxdesktop::LogindPrivilege privilege_{systemBus_};
     std::optional<ScopedPlatform> installed_;
+    std::optional<TScopedEnvironment> systemBusAddress_;
+    std::optional<TScopedEnvironment> sessionBusAddress_;
     std::string privateAddress_;
-    std::optional<std::string> savedSystemBus_;
-    std::optional<std::string> savedSessionBus_;
-    std::optional<std::string> savedCallTimeout_;
 };
 
 TEST_F(LogindIntegrationTest, EachActionReachesItsLogindMethodInteractively) {
@@ -155,7 +139,7 @@ TEST_F(LogindIntegrationTest, TheRequestWaitsForThePrivilegeAnswerWithoutHolding
 
 TEST_F(LogindIntegrationTest, AQueryLogindLeavesUnansweredTimesOutFromTheLoop) {
     // Sooner than the fake gives its held answers: only the loop's own wake-up ends the call.
-    setenv(kCallTimeoutVariable, "300ms", 1);
+    const TScopedEnvironment callTimeout(kCallTimeoutVariable, "300ms");
     StartLogind({.holdAnswers = true});
     ::testing::internal::CaptureStderr();
     Request(power::kActionStandBy);

@@ -11,15 +11,19 @@ void BusServingLoop::UnwatchFd(int fd) {
     poll_.Unwatch(fd);
 }
 
+void BusServingLoop::Turn(int alsoReadableFd, int timeoutMs) {
+    // The test's connection takes the place of the display connection.
+    poll_.Wait(alsoReadableFd, platform::x11::MonotonicNowMs() + timeoutMs);
+}
+
 bool BusServingLoop::RunUntil(const std::function<bool()>& done, int patienceMs) {
-    constexpr std::int64_t kTurnMs = 20;
+    constexpr int kTurnMs = 20;
     const std::int64_t giveUpAt = platform::x11::MonotonicNowMs() + patienceMs;
     while (!done()) {
         if (platform::x11::MonotonicNowMs() > giveUpAt) {
             return false;
         }
-        // No display connection: the poll serves the watched descriptors alone.
-        poll_.Wait(-1, platform::x11::MonotonicNowMs() + kTurnMs);
+        Turn(-1, kTurnMs);
     }
     return true;
 }

@@ -14,6 +14,9 @@ public:
     void WatchFd(int fd, bool readable, bool writable, FdCallback onReady) override;
     void UnwatchFd(int fd) override;
 
+    // One turn: waits up to timeoutMs until a watched descriptor is ready or `alsoReadableFd`
+    // (a connection of the test's own, -1 for none) is readable, and serves the ready ones.
+    void Turn(int alsoReadableFd, int timeoutMs);
     // Serves the descriptors until done() holds; false when patienceMs passed first.
     bool RunUntil(const std::function<bool()>& done, int patienceMs = 5000);
 

@@ -9,7 +9,6 @@
 #include <fstream>
 #include <spawn.h>
 #include <sys/wait.h>
-#include <systemd/sd-bus.h>
 #include <thread>
 #include <unistd.h>
 
@@ -35,18 +34,18 @@ constexpr const char* kConfig =
 </busconfig>
 )";
 
-bool CanConnect(const std::string& address) {
-    sd_bus* bus = nullptr;
-    if (sd_bus_new(&bus) < 0) {
-        return false;
+} // namespace
+
+Connection::Connection(const std::string& address) {
+    if (sd_bus_new(&bus_) < 0 || sd_bus_set_address(bus_, address.c_str()) < 0 ||
+        sd_bus_set_bus_client(bus_, 1) < 0 || sd_bus_start(bus_) < 0) {
+        bus_ = sd_bus_flush_close_unref(bus_);
     }
-    const bool ok = sd_bus_set_address(bus, address.c_str()) >= 0 && sd_bus_set_bus_client(bus, 1) >= 0 &&
-                    sd_bus_start(bus) >= 0;
-    sd_bus_flush_close_unref(bus);
-    return ok;
 }
 
-} // namespace
+Connection::~Connection() {
+    sd_bus_flush_close_unref(bus_);
+}
 
 PrivateBus::PrivateBus() {
     char folder[] = "/tmp/vesperon-bus-XXXXXX";
@@ -92,7 +91,7 @@ PrivateBus::PrivateBus() {
 bool PrivateBus::WaitUntilListening() {
     const std::string address = "unix:path=" + folder_ + "/bus";
     for (int attempt = 0; attempt < 500; ++attempt) {
-        if (access((folder_ + "/bus").c_str(), F_OK) == 0 && CanConnect(address)) {
+        if (access((folder_ + "/bus").c_str(), F_OK) == 0 && Connection(address).Get() != nullptr) {
             return true;
         }
         int status = 0;

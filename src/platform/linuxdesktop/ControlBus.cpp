@@ -1,5 +1,7 @@
 #include "platform/linuxdesktop/ControlBus.h"
 
+#include "platform/linuxdesktop/ValidUtf8.h"
+
 #include <cmath>
 #include <cstdio>
 #include <ctime>
@@ -35,7 +37,7 @@ double RealtimeSeconds() {
 } // namespace
 
 ControlBus::ControlBus(platform::IWindowSystem* loop, platform::IControlListener& listener)
-    : listener_(listener), bus_(loop) {
+    : listener_(listener), bus_(TBusKind::Session, loop) {
     static const sd_bus_vtable vtable[] = {
         SD_BUS_VTABLE_START(0),
         SD_BUS_METHOD_WITH_NAMES("Arm", "ssb", SD_BUS_PARAM(action) SD_BUS_PARAM(when) SD_BUS_PARAM(warn), "",
@@ -48,10 +50,10 @@ ControlBus::ControlBus(platform::IWindowSystem* loop, platform::IControlListener
         SD_BUS_SIGNAL("Changed", "", 0),
         SD_BUS_VTABLE_END,
     };
-    sd_bus* bus = bus_.Get();
-    if (bus == nullptr) {
+    if (!bus_.Open()) {
         return;
     }
+    sd_bus* bus = bus_.Get();
     if (sd_bus_add_object_vtable(bus, &object_, kControlBusPath, kControlBusInterface, vtable, this) < 0) {
         object_ = nullptr;
         return;

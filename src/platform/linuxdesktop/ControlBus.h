@@ -7,7 +7,7 @@
 
 #include "platform/ControlChannel.h"
 #include "platform/WindowSystem.h"
-#include "platform/linuxdesktop/StatusNotifierBus.h"
+#include "platform/linuxdesktop/LoopBus.h"
 
 #include <systemd/sd-bus.h>
 
@@ -36,7 +36,7 @@ private:
     platform::ControlReply Call(const platform::ControlRequest& request);
 
     platform::IControlListener& listener_;
-    StatusNotifierBus bus_;
+    LoopBus bus_;
     sd_bus_slot* object_ = nullptr;
     sd_bus_slot* name_ = nullptr;
     bool handling_ = false; // a method call is being carried out

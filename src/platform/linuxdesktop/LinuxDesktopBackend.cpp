@@ -14,6 +14,7 @@
 #include "platform/linuxdesktop/LogindPower.h"
 #include "platform/linuxdesktop/LogindPrivilege.h"
 #include "platform/linuxdesktop/LogindRequests.h"
+#include "platform/linuxdesktop/LoopBus.h"
 #include "platform/linuxdesktop/SessionEndQuery.h"
 #include "platform/linuxdesktop/StatusNotifierShell.h"
 #include "platform/linuxdesktop/XdgAutostart.h"
@@ -76,8 +77,8 @@ private:
     LinuxControlChannel controlChannel_;
     std::unique_ptr<dryrun::DryRunPower> dryRun_;
     // The power requests' connections, opened at the first request.
-    TAsyncBus systemBus_;
-    TAsyncBus sessionBus_;
+    LoopBus systemBus_;
+    LoopBus sessionBus_;
     LogindPower logindPower_;
     LogindPrivilege logindPrivilege_;
     LinuxClock clock_;

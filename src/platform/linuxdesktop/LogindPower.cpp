@@ -1,5 +1,6 @@
 #include "platform/linuxdesktop/LogindPower.h"
 
+#include "platform/linuxdesktop/LogindBus.h"
 #include "platform/linuxdesktop/LogindRequests.h"
 #include "platform/linuxdesktop/SessionManager.h"
 
@@ -22,7 +23,7 @@ bool Succeeded(const TBusReply& reply, const char* method) {
 
 } // namespace
 
-LogindPower::LogindPower(TAsyncBus& systemBus, TAsyncBus& sessionBus)
+LogindPower::LogindPower(LoopBus& systemBus, LoopBus& sessionBus)
     : system_(systemBus), session_(sessionBus) {}
 
 // PowerOff, Reboot, Suspend or Hibernate, with interactive authorisation allowed.

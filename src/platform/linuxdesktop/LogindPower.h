@@ -5,14 +5,14 @@
 #pragma once
 
 #include "platform/Power.h"
-#include "platform/linuxdesktop/LogindBus.h"
+#include "platform/linuxdesktop/LoopBus.h"
 
 namespace platform::linuxdesktop {
 
 class LogindPower : public platform::IPower {
 public:
     // The connections outlive this object.
-    LogindPower(TAsyncBus& systemBus, TAsyncBus& sessionBus);
+    LogindPower(LoopBus& systemBus, LoopBus& sessionBus);
 
     void ExitWindowsEx(unsigned flags, unsigned reason) override;
     // force is not passed on: logind lets delay inhibitors (programs saving state) finish.
@@ -25,8 +25,8 @@ private:
     void TerminateSessionAt(const std::string& path);
     void LogOff();
 
-    TAsyncBus& system_;
-    TAsyncBus& session_;
+    LoopBus& system_;
+    LoopBus& session_;
 };
 
 } // namespace platform::linuxdesktop

@@ -1,5 +1,7 @@
 #include "platform/linuxdesktop/LogindPrivilege.h"
 
+#include "platform/linuxdesktop/LogindBus.h"
+
 #include <string>
 #include <utility>
 
@@ -25,7 +27,7 @@ const char* QueryFor(platform::PowerRight right) {
 
 } // namespace
 
-LogindPrivilege::LogindPrivilege(TAsyncBus& systemBus) : system_(systemBus) {}
+LogindPrivilege::LogindPrivilege(LoopBus& systemBus) : system_(systemBus) {}
 
 void LogindPrivilege::SetShutdownPrivilege(bool enable, platform::PowerRight right, Answer answer) {
     const char* query = QueryFor(right);

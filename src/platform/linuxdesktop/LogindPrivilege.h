@@ -3,14 +3,14 @@
 #pragma once
 
 #include "platform/Privilege.h"
-#include "platform/linuxdesktop/LogindBus.h"
+#include "platform/linuxdesktop/LoopBus.h"
 
 namespace platform::linuxdesktop {
 
 class LogindPrivilege : public platform::IPrivilege {
 public:
     // The connection outlives this object.
-    explicit LogindPrivilege(TAsyncBus& systemBus);
+    explicit LogindPrivilege(LoopBus& systemBus);
 
     // "yes" and "challenge" (allowed after authorisation) are success; "no", "na", any
     // other answer or no logind is failure, reported on stderr. The answer comes from the
@@ -19,7 +19,7 @@ public:
     void SetShutdownPrivilege(bool enable, platform::PowerRight right, Answer answer) override;
 
 private:
-    TAsyncBus& system_;
+    LoopBus& system_;
 };
 
 } // namespace platform::linuxdesktop

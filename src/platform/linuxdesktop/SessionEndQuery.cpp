@@ -38,7 +38,7 @@ std::string TakeStartupId() {
 } // namespace
 
 SessionEndQuery::SessionEndQuery(platform::IWindowSystem* loop)
-    : loop_(loop), bus_(loop), wakeFd_(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {
+    : loop_(loop), bus_(TBusKind::Session, loop), wakeFd_(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {
     // Requests are handed to the sink from a loop turn of their own, never from inside the
     // bus's dispatch: the sink may ask the user, in a modal loop that serves the bus again.
     if (loop_ != nullptr && wakeFd_ >= 0) {
@@ -69,11 +69,11 @@ void SessionEndQuery::SetSink(platform::ISessionEndSink* sink) {
 // Registration
 
 void SessionEndQuery::Register() {
-    sd_bus* bus = bus_.Get();
-    if (bus == nullptr || loop_ == nullptr || wakeFd_ < 0) {
+    if (!bus_.Open() || loop_ == nullptr || wakeFd_ < 0) {
         state_ = TState::NoManager;
         return;
     }
+    sd_bus* bus = bus_.Get();
     // The match goes first, so that no signal to the new client can come before it.
     sd_bus_message* call = nullptr;
     const std::string startupId = TakeStartupId();

@@ -7,7 +7,7 @@
 
 #include "platform/SessionEnd.h"
 #include "platform/WindowSystem.h"
-#include "platform/linuxdesktop/StatusNotifierBus.h"
+#include "platform/linuxdesktop/LoopBus.h"
 
 #include <cstdint>
 #include <deque>
@@ -56,7 +56,7 @@ private:
     void Respond(bool isOk, const char* reason);
 
     platform::IWindowSystem* loop_;
-    StatusNotifierBus bus_;
+    LoopBus bus_;
     int wakeFd_ = -1;
     platform::ISessionEndSink* sink_ = nullptr;
     TState state_ = TState::Idle;

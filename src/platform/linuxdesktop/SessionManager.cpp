@@ -19,23 +19,23 @@ constexpr std::int32_t kKdeNoConfirm = 0;
 constexpr std::int32_t kKdeLogout = 0;
 constexpr std::int32_t kKdeDefaultMode = 0;
 
-using TLogoutCall = void (*)(TAsyncBus&, const TBusObject&, TAsyncBus::TReplyHandler);
+using TLogoutCall = void (*)(LoopBus&, const TBusObject&, LoopBus::TReplyHandler);
 
-void GnomeLogout(TAsyncBus& bus, const TBusObject& manager, TAsyncBus::TReplyHandler handler) {
+void GnomeLogout(LoopBus& bus, const TBusObject& manager, LoopBus::TReplyHandler handler) {
     bus.Call(manager, "Logout", TStart::NoService, TWait::Query, std::move(handler), "u",
              kGnomeLogoutNoConfirmation);
 }
 
-void KdeShutdownLogout(TAsyncBus& bus, const TBusObject& manager, TAsyncBus::TReplyHandler handler) {
+void KdeShutdownLogout(LoopBus& bus, const TBusObject& manager, LoopBus::TReplyHandler handler) {
     bus.Call(manager, "logout", TStart::NoService, TWait::Query, std::move(handler), nullptr);
 }
 
-void KdeServerLogout(TAsyncBus& bus, const TBusObject& manager, TAsyncBus::TReplyHandler handler) {
+void KdeServerLogout(LoopBus& bus, const TBusObject& manager, LoopBus::TReplyHandler handler) {
     bus.Call(manager, "logout", TStart::NoService, TWait::Query, std::move(handler), "iii", kKdeNoConfirm,
              kKdeLogout, kKdeDefaultMode);
 }
 
-void XfceLogout(TAsyncBus& bus, const TBusObject& manager, TAsyncBus::TReplyHandler handler) {
+void XfceLogout(LoopBus& bus, const TBusObject& manager, LoopBus::TReplyHandler handler) {
     const int showDialog = 0;
     const int allowSave = 1;
     bus.Call(manager, "Logout", TStart::NoService, TWait::Query, std::move(handler), "bb", showDialog,
@@ -56,7 +56,7 @@ constexpr TSessionManager kSessionManagers[] = {
 };
 
 // Asks the manager at `index` whether it runs, and it or the next ones in turn.
-void AskFrom(TAsyncBus& bus, std::size_t index, std::function<void(TLogoutResult)> done) {
+void AskFrom(LoopBus& bus, std::size_t index, std::function<void(TLogoutResult)> done) {
     if (index == std::size(kSessionManagers)) {
         done(TLogoutResult::NoneRunning);
         return;
@@ -81,7 +81,7 @@ void AskFrom(TAsyncBus& bus, std::size_t index, std::function<void(TLogoutResult
 
 } // namespace
 
-void LogoutThroughSessionManager(TAsyncBus& sessionBus, std::function<void(TLogoutResult)> done) {
+void LogoutThroughSessionManager(LoopBus& sessionBus, std::function<void(TLogoutResult)> done) {
     AskFrom(sessionBus, 0, std::move(done));
 }
 

@@ -2,7 +2,7 @@
 // programs save their work, as a log-off from the desktop's own menu does.
 #pragma once
 
-#include "platform/linuxdesktop/LogindBus.h"
+#include "platform/linuxdesktop/LoopBus.h"
 
 #include <functional>
 
@@ -16,6 +16,6 @@ enum class TLogoutResult {
 
 // Asks the first running session manager (GNOME, KDE, XFCE) to log out without a
 // confirmation dialog; `done` learns the outcome from the event loop.
-void LogoutThroughSessionManager(TAsyncBus& sessionBus, std::function<void(TLogoutResult)> done);
+void LogoutThroughSessionManager(LoopBus& sessionBus, std::function<void(TLogoutResult)> done);
 
 } // namespace platform::linuxdesktop

@@ -3,6 +3,7 @@
 #include "platform/Geometry.h"
 #include "platform/NotifyShell.h"
 #include "platform/WindowSystem.h"
+#include "platform/linuxdesktop/ValidUtf8.h"
 
 #include <cerrno>
 #include <unistd.h>
@@ -62,7 +63,7 @@ const sd_bus_vtable StatusNotifierItem::kVtable[] = {
 
 StatusNotifierItem::StatusNotifierItem(platform::IWindowSystem* loop, const platform::NotifyIconData& data,
                                        int serial)
-    : bus_(loop),
+    : bus_(TBusKind::Session, loop),
       name_("org.kde.StatusNotifierItem-" + std::to_string(getpid()) + "-" + std::to_string(serial)),
       sink_(data.hWnd), id_(data.uID) {
     Store(data);
@@ -76,9 +77,11 @@ StatusNotifierItem::~StatusNotifierItem() {
 }
 
 bool StatusNotifierItem::Start() {
+    if (!bus_.Open()) {
+        return false;
+    }
     sd_bus* bus = bus_.Get();
-    if (bus == nullptr ||
-        sd_bus_add_object_vtable(bus, &slot_, kItemPath, kItemInterface, kVtable, this) < 0 ||
+    if (sd_bus_add_object_vtable(bus, &slot_, kItemPath, kItemInterface, kVtable, this) < 0 ||
         sd_bus_request_name(bus, name_.c_str(), 0) < 0) {
         return false;
     }

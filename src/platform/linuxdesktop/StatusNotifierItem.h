@@ -7,7 +7,7 @@
 
 #include "platform/NotifyShell.h"
 #include "platform/WindowSystem.h"
-#include "platform/linuxdesktop/StatusNotifierBus.h"
+#include "platform/linuxdesktop/LoopBus.h"
 
 #include <cstdint>
 #include <string>
@@ -50,7 +50,7 @@ private:
     int AppendToolTip(sd_bus_message* reply) const;
     void Emit(const char* signal);
 
-    StatusNotifierBus bus_;
+    LoopBus bus_;
     sd_bus_slot* slot_ = nullptr;
     std::string name_;
     platform::INotifySink* sink_ = nullptr;

@@ -9,21 +9,21 @@
 namespace platform::linuxdesktop {
 
 StatusNotifierShell::StatusNotifierShell(platform::IWindowSystem* loop, platform::INotifyShell* fallback)
-    : loop_(loop), fallback_(fallback), bus_(loop) {
+    : loop_(loop), fallback_(fallback), bus_(TBusKind::Session, loop) {
     if (fallback_ != nullptr) {
         fallback_->AddListener(*this);
     }
-    sd_bus* bus = bus_.Get();
-    if (bus == nullptr) {
+    if (!bus_.Open()) {
         return;
     }
-    sd_bus_match_signal(bus, &match_, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+    sd_bus* bus = bus_.Get();
+    sd_bus_match_signal(bus, &match_, kBusDaemon.service, kBusDaemon.path, kBusDaemon.interface,
                         "NameOwnerChanged", OwnerChanged, this);
     sd_bus_error error = SD_BUS_ERROR_NULL;
     sd_bus_message* reply = nullptr;
     int has = 0;
-    if (sd_bus_call_method(bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
-                           "NameHasOwner", &error, &reply, "s", kWatcherName) >= 0 &&
+    if (sd_bus_call_method(bus, kBusDaemon.service, kBusDaemon.path, kBusDaemon.interface, "NameHasOwner",
+                           &error, &reply, "s", kWatcherName) >= 0 &&
         sd_bus_message_read(reply, "b", &has) >= 0) {
         watcherPresent_ = has != 0;
     }

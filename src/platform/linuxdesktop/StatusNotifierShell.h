@@ -8,7 +8,7 @@
 #include "platform/Geometry.h"
 #include "platform/NotifyShell.h"
 #include "platform/WindowSystem.h"
-#include "platform/linuxdesktop/StatusNotifierBus.h"
+#include "platform/linuxdesktop/LoopBus.h"
 #include "platform/linuxdesktop/StatusNotifierItem.h"
 
 #include <map>
@@ -54,7 +54,7 @@ private:
 
     platform::IWindowSystem* loop_;
     platform::INotifyShell* fallback_;
-    StatusNotifierBus bus_;
+    LoopBus bus_;
     sd_bus_slot* match_ = nullptr;
     bool watcherPresent_ = false;
     int serial_ = 0;

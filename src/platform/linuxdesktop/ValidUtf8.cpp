@@ -1,56 +1,8 @@
-#include "platform/linuxdesktop/StatusNotifierBus.h"
+#include "platform/linuxdesktop/ValidUtf8.h"
 
-#include <poll.h>
+#include <cstddef>
 
 namespace platform::linuxdesktop {
-
-StatusNotifierBus::StatusNotifierBus(platform::IWindowSystem* loop) : loop_(loop) {
-    if (sd_bus_open_user(&bus_) < 0) {
-        bus_ = nullptr;
-        return;
-    }
-    fd_ = sd_bus_get_fd(bus_);
-    Rearm();
-}
-
-StatusNotifierBus::~StatusNotifierBus() {
-    if (loop_ != nullptr && fd_ >= 0) {
-        loop_->UnwatchFd(fd_);
-    }
-    if (bus_ != nullptr) {
-        sd_bus_flush_close_unref(bus_);
-    }
-}
-
-void StatusNotifierBus::Flush() {
-    if (bus_ == nullptr) {
-        return;
-    }
-    sd_bus_flush(bus_);
-    // A synchronous call may have read further messages into the queue; the descriptor
-    // will not report those, so they are handled now.
-    Process();
-}
-
-void StatusNotifierBus::Process() {
-    while (bus_ != nullptr && sd_bus_process(bus_, nullptr) > 0) {
-    }
-    Rearm();
-}
-
-void StatusNotifierBus::Rearm() {
-    if (loop_ == nullptr || fd_ < 0) {
-        return;
-    }
-    const int events = sd_bus_get_events(bus_);
-    if (events < 0) {
-        // The connection is gone: stop watching a descriptor that would report forever.
-        loop_->UnwatchFd(fd_);
-        fd_ = -1;
-        return;
-    }
-    loop_->WatchFd(fd_, (events & POLLIN) != 0, (events & POLLOUT) != 0, [this] { Process(); });
-}
 
 namespace {
 
