@@ -14,6 +14,8 @@ constexpr const char* kAutoRunArgument = "au";
 
 void SetUpApplication(TApplication& application) {
     application.SetTitle(kApplicationTitle);
+    // The screen keeps the windows' pixels; the program keeps none of its own.
+    application.SetFormsKeepPixels(false);
     application.Icon()->LoadFromResourceName("app_icon_32");
 }
 

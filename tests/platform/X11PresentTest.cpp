@@ -81,6 +81,34 @@ TEST_P(X11PresentTest, OnlyTheDirtyRegionIsCopied) {
     }
 }
 
+TEST_P(X11PresentTest, APartialViewLandsAtItsPlaceAndNoFurther) {
+    auto window = ShownWindow();
+    const auto first = Pattern(1);
+    window->Present(PixelView{first.data(), kWidth, kHeight, kWidth}, Rect{0, 0, kWidth, kHeight});
+    // A band of the lower rows, large enough for the shared segment, named with a dirty area
+    // that reaches beyond it.
+    const Rect band{8, 10, kWidth, kHeight};
+    const auto second = Pattern(200);
+    std::vector<std::uint32_t> pixels;
+    for (int y = band.top; y < band.bottom; ++y) {
+        for (int x = band.left; x < band.right; ++x) {
+            pixels.push_back(second[std::size_t(y) * kWidth + std::size_t(x)]);
+        }
+    }
+    window->Present(PixelView{pixels.data(), band.Width(), band.Height(), band.Width(), band.left, band.top},
+                    Rect{0, 0, kWidth, kHeight});
+
+    const auto screen = ScreenPixels(window->Id());
+    ASSERT_EQ(screen.size(), first.size());
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            const std::size_t i = std::size_t(y) * kWidth + std::size_t(x);
+            const bool inside = x >= band.left && y >= band.top;
+            ASSERT_EQ(screen[i], inside ? second[i] : first[i]) << x << "," << y;
+        }
+    }
+}
+
 TEST_P(X11PresentTest, BufferWiderThanItsImageUsesTheStride) {
     auto window = ShownWindow();
     const int stride = kWidth + 16;

@@ -78,12 +78,20 @@ bool HeadlessWindow::Active() const {
 void HeadlessWindow::Present(const platform::PixelView& buffer, const platform::Rect& dirty) {
     ++presentCount_;
     lastPresented_ = dirty;
-    frameWidth_ = buffer.width;
-    frameHeight_ = buffer.height;
-    frame_.resize(std::size_t(buffer.width) * std::size_t(buffer.height));
+    if (buffer.left < 0 || buffer.top < 0) {
+        return;
+    }
+    // The frame keeps what earlier views left outside this one, as a screen would.
+    const int width = std::max(bounds_.Width(), buffer.left + buffer.width);
+    const int height = std::max(bounds_.Height(), buffer.top + buffer.height);
+    if (width != frameWidth_ || height != frameHeight_) {
+        frameWidth_ = width;
+        frameHeight_ = height;
+        frame_.assign(std::size_t(width) * std::size_t(height), 0);
+    }
     for (int y = 0; y < buffer.height; ++y) {
         std::copy_n(buffer.pixels + std::size_t(y) * std::size_t(buffer.stride), buffer.width,
-                    frame_.begin() + std::ptrdiff_t(y) * buffer.width);
+                    frame_.begin() + std::ptrdiff_t(buffer.top + y) * width + buffer.left);
     }
 }
 

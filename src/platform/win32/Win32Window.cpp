@@ -222,8 +222,9 @@ void Win32Window::SetSkipTaskbar(bool skip) {
 }
 
 void Win32Window::Present(const PixelView& buffer, const Rect& dirty) {
-    Rect area{std::max(dirty.left, 0), std::max(dirty.top, 0), std::min(dirty.right, buffer.width),
-              std::min(dirty.bottom, buffer.height)};
+    Rect area{std::max(dirty.left, buffer.left), std::max(dirty.top, buffer.top),
+              std::min(dirty.right, buffer.left + buffer.width),
+              std::min(dirty.bottom, buffer.top + buffer.height)};
     if (buffer.pixels == nullptr || area.IsEmpty()) {
         return;
     }
@@ -235,10 +236,11 @@ void Win32Window::Present(const PixelView& buffer, const Rect& dirty) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    const std::uint32_t* rows = buffer.pixels + std::size_t(area.top) * std::size_t(buffer.stride);
+    const std::uint32_t* rows =
+        buffer.pixels + std::size_t(area.top - buffer.top) * std::size_t(buffer.stride);
     HDC dc = GetDC(hwnd_);
-    StretchDIBits(dc, area.left, area.top, area.Width(), area.Height(), area.left, 0, area.Width(),
-                  area.Height(), rows, &info, DIB_RGB_COLORS, SRCCOPY);
+    StretchDIBits(dc, area.left, area.top, area.Width(), area.Height(), area.left - buffer.left, 0,
+                  area.Width(), area.Height(), rows, &info, DIB_RGB_COLORS, SRCCOPY);
     ReleaseDC(hwnd_, dc);
 }
 

@@ -18,9 +18,17 @@ namespace {
 // an idle program's small repaints (a clock pane) do not wake it a second time.
 constexpr int kSharedMemoryMinPixels = 16384;
 
+// The part of the dirty area (window coordinates) the view covers.
 Rect ClipToBuffer(const Rect& dirty, const PixelView& buffer) {
-    return Rect{std::max(dirty.left, 0), std::max(dirty.top, 0), std::min(dirty.right, buffer.width),
-                std::min(dirty.bottom, buffer.height)};
+    return Rect{std::max(dirty.left, buffer.left), std::max(dirty.top, buffer.top),
+                std::min(dirty.right, buffer.left + buffer.width),
+                std::min(dirty.bottom, buffer.top + buffer.height)};
+}
+
+// The view's pixel at the window position (x, y).
+const std::uint32_t* PixelAt(const PixelView& buffer, int x, int y) {
+    return buffer.pixels + std::size_t(y - buffer.top) * std::size_t(buffer.stride) +
+           std::size_t(x - buffer.left);
 }
 
 // Position of the lowest set bit and the width of a colour mask, for visuals whose pixel
@@ -149,13 +157,15 @@ void X11Presenter::ReleaseSharedImage() {
 
 void X11Presenter::PutShared(const PixelView& buffer, const Rect& area) {
     const std::size_t rowBytes = std::size_t(area.Width()) * 4;
+    const int sourceLeft = area.left - buffer.left;
+    const int sourceTop = area.top - buffer.top;
     for (int y = area.top; y < area.bottom; ++y) {
-        const std::uint32_t* source = buffer.pixels + std::size_t(y) * std::size_t(buffer.stride) + area.left;
-        char* target = shmImage_->data + std::size_t(y) * std::size_t(shmImage_->bytes_per_line) +
-                       std::size_t(area.left) * 4;
-        std::memcpy(target, source, rowBytes);
+        char* target = shmImage_->data +
+                       std::size_t(y - buffer.top) * std::size_t(shmImage_->bytes_per_line) +
+                       std::size_t(sourceLeft) * 4;
+        std::memcpy(target, PixelAt(buffer, area.left, y), rowBytes);
     }
-    XShmPutImage(display_, window_, gc_, shmImage_, area.left, area.top, area.left, area.top,
+    XShmPutImage(display_, window_, gc_, shmImage_, sourceLeft, sourceTop, area.left, area.top,
                  unsigned(area.Width()), unsigned(area.Height()), False);
     // The segment is written again by the next Present; wait until the server has read it.
     XSync(display_, False);
@@ -181,8 +191,8 @@ void X11Presenter::PutDirect(const PixelView& buffer, const Rect& area) {
     if (XInitImage(&image) == 0) {
         return;
     }
-    XPutImage(display_, window_, gc_, &image, area.left, area.top, area.left, area.top,
-              unsigned(area.Width()), unsigned(area.Height()));
+    XPutImage(display_, window_, gc_, &image, area.left - buffer.left, area.top - buffer.top, area.left,
+              area.top, unsigned(area.Width()), unsigned(area.Height()));
     XFlush(display_);
 }
 
@@ -198,9 +208,9 @@ void X11Presenter::PutConverted(const PixelView& buffer, const Rect& area) {
     const Channel green = ChannelOf(visual_->green_mask);
     const Channel blue = ChannelOf(visual_->blue_mask);
     for (int y = 0; y < area.Height(); ++y) {
-        const std::uint32_t* row = buffer.pixels + std::size_t(area.top + y) * std::size_t(buffer.stride);
+        const std::uint32_t* row = PixelAt(buffer, area.left, area.top + y);
         for (int x = 0; x < area.Width(); ++x) {
-            const std::uint32_t rgb = row[area.left + x];
+            const std::uint32_t rgb = row[x];
             XPutPixel(image, x, y,
                       Scale((rgb >> 16) & 0xFF, red) | Scale((rgb >> 8) & 0xFF, green) |
                           Scale(rgb & 0xFF, blue));

@@ -207,8 +207,8 @@ Cursor X11WindowSystem::CursorFor(PointerShape shape) {
     return cursor;
 }
 
-void X11WindowSystem::NoteFramePresented() {
-    if (!traceFirstFrame_) {
+void X11WindowSystem::TraceFirstFrame() {
+    if (!traceFirstFrame_ || !framePresented_) {
         return;
     }
     traceFirstFrame_ = false;
@@ -223,6 +223,7 @@ void X11WindowSystem::NoteFramePresented() {
 void X11WindowSystem::WaitAndDispatch(std::optional<std::int64_t> deadlineMs) {
     // A window manager may start or end while the program waits.
     hasWindowManager_.reset();
+    TraceFirstFrame();
     XFlush(display_);
     for (const std::function<void()>& work : std::exchange(idleWork_, {})) {
         work();

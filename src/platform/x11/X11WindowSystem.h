@@ -62,12 +62,14 @@ public:
     // Work for the next time the program is idle: the start of the loop's next wait, once
     // what it drew has gone to the server.
     void RunWhenIdle(std::function<void()> work) { idleWork_.push_back(std::move(work)); }
-    // Prints the time of the first presented frame once, when asked to by the environment.
-    void NoteFramePresented();
+    // Notes that a window presented pixels: the time the first frame is complete (the loop is
+    // idle again after it) is printed once, when asked to by the environment.
+    void NoteFramePresented() { framePresented_ = true; }
 
 private:
     X11WindowSystem(Display* display, const X11Options& options);
     bool AskForWindowManager();
+    void TraceFirstFrame();
     void DispatchQueuedEvents();
     void DispatchEvent(XEvent& event);
     void TrackUserTime(const XEvent& event);
@@ -84,6 +86,7 @@ private:
     std::array<Cursor, 7> cursors_{};
     Time lastUserTime_ = 0;
     bool traceFirstFrame_ = false;
+    bool framePresented_ = false;
     std::function<bool(const XEvent&)> trayFilter_;
     std::vector<std::function<void()>> idleWork_;
     std::optional<bool> hasWindowManager_;

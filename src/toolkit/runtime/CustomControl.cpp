@@ -10,17 +10,18 @@
 
 namespace {
 
-// A device context handed out by GetDC/GetWindowDC. A control outside any form draws into
-// an empty buffer, so callers never have to check for a missing context.
+// A device context handed out by GetDC/GetWindowDC. It draws on the form's paint surface; when
+// the form has none now (it keeps no pixels and is not painting), on pixels of its own, painted
+// first with what the form shows there and presented when released. A control outside any form
+// draws into an empty buffer, so callers never have to check for a missing context.
 class TWindowDC : public TDeviceContext {
 public:
-    explicit TWindowDC(TCustomForm* form)
-        : TDeviceContext(form != nullptr ? &form->BackBuffer() : &empty_), form_(form) {}
+    explicit TWindowDC(TCustomForm* form) : TDeviceContext(&own_), form_(form) {}
     TCustomForm* form_;
     TRect view_;
-
-private:
-    TPixelBuffer empty_;
+    TPoint origin_; // the form position of the target's first pixel
+    bool ownsPixels_ = false;
+    TPixelBuffer own_;
 };
 
 std::vector<TWindowDC*>& LiveDCs() {
@@ -53,6 +54,20 @@ HDC MakeDC(HWND window, bool whole) {
     OffsetRect(view, origin.X, origin.Y);
     TRect visible = VisibleWindowRect(window);
     IntersectRect(visible, visible, view);
+    const TCustomForm::TPaintSurface surface = form->PaintSurface();
+    if (surface.pixels != nullptr) {
+        dc->SetTarget(surface.pixels);
+        dc->origin_ = surface.origin;
+    } else if (!visible.IsEmpty()) {
+        dc->ownsPixels_ = true;
+        dc->origin_ = TPoint{visible.Left, visible.Top};
+        dc->own_.Resize(visible.Width(), visible.Height());
+        form->PaintArea(dc->own_, dc->origin_, TRegion(visible));
+    }
+    dc->view_ = visible;
+    OffsetRect(visible, -dc->origin_.X, -dc->origin_.Y);
+    OffsetRect(view, -dc->origin_.X, -dc->origin_.Y);
+    origin = TPoint{origin.X - dc->origin_.X, origin.Y - dc->origin_.Y};
     TRegion clip(visible);
     if (!whole && (window->Params().Style & WS_CLIPCHILDREN) != 0) {
         for (int i = 0; i < window->ControlCount(); ++i) {
@@ -67,8 +82,9 @@ HDC MakeDC(HWND window, bool whole) {
     dc->SetWindowOrigin(origin);
     dc->SetViewBounds(view);
     dc->SetClip(clip);
-    dc->view_ = visible;
-    form->MarkPresent(visible);
+    if (!dc->ownsPixels_) {
+        form->MarkPresent(dc->view_);
+    }
     return dc;
 }
 
@@ -90,7 +106,9 @@ int ReleaseDC(HWND /*window*/, HDC dc) {
     }
     TWindowDC* owned = *it;
     dcs.erase(it);
-    if (owned->form_ != nullptr) {
+    if (owned->form_ != nullptr && owned->ownsPixels_) {
+        owned->form_->PresentPixels(owned->own_, owned->origin_, owned->view_);
+    } else if (owned->form_ != nullptr) {
         owned->form_->MarkPresent(owned->view_);
     }
     delete owned;

@@ -190,13 +190,16 @@ void TCustomForm::ShowNative() {
     }
     EnsureNativeWindow();
     CreateHandle();
-    backBuffer_.Resize(Width(), Height());
+    if (KeepsPixels()) {
+        backBuffer_.Resize(Width(), Height());
+    }
     Realign();
     DoShow();
     if (!Visible()) {
         return;
     }
     shown_ = true;
+    shownSize_ = TPoint{Width(), Height()};
     invalid_ = TRegion(Rect(0, 0, Width(), Height()));
     if (native_ != nullptr) {
         native_->Show();
@@ -237,8 +240,11 @@ void TCustomForm::DoHide() {
 
 void TCustomForm::BoundsChanged() {
     TWinControl::BoundsChanged();
-    if (shown_ && (backBuffer_.Width() != Width() || backBuffer_.Height() != Height())) {
-        backBuffer_.Resize(Width(), Height());
+    if (shown_ && (shownSize_.X != Width() || shownSize_.Y != Height())) {
+        shownSize_ = TPoint{Width(), Height()};
+        if (KeepsPixels()) {
+            backBuffer_.Resize(Width(), Height());
+        }
         invalid_ = TRegion(Rect(0, 0, Width(), Height()));
     }
     SyncNativeBounds();

@@ -6,6 +6,8 @@
 #include "platform/WindowSystem.h"
 #include "toolkit/runtime/Forms.h"
 
+#include <algorithm>
+
 void TCustomForm::InvalidateFormRect(const TRect& formRect) {
     TRect r;
     if (IntersectRect(r, formRect, Rect(0, 0, Width(), Height()))) {
@@ -18,41 +20,111 @@ void TCustomForm::InvalidateFormRect(const TRect& formRect) {
 
 void TCustomForm::MarkPresent(const TRect& formRect) {
     TRect r;
-    if (IntersectRect(r, formRect, Rect(0, 0, Width(), Height()))) {
+    if (KeepsPixels() && IntersectRect(r, formRect, Rect(0, 0, Width(), Height()))) {
         presentDirty_.Union(r);
     }
 }
 
+namespace {
+
+// A band holds at most this many pixels (64 KiB), and starts on a multiple of eight pixels, so
+// that hatch and pattern brushes, aligned to the pixels' own coordinates, fall as on the form.
+constexpr int kBandPixels = 16384;
+constexpr int kPatternCell = 8;
+
+} // namespace
+
+bool TCustomForm::KeepsPixels() const {
+    return Application == nullptr || Application->FormsKeepPixels();
+}
+
 void TCustomForm::Present(const TRect& area) {
+    if (!KeepsPixels()) {
+        // Nothing kept to show again: the area is painted anew.
+        InvalidateFormRect(area);
+        return;
+    }
     if (native_ == nullptr || !shown_ || backBuffer_.Width() == 0 || backBuffer_.Height() == 0) {
         return;
     }
-    platform::PixelView view{backBuffer_.Data(), backBuffer_.Width(), backBuffer_.Height(),
-                             backBuffer_.Width()};
+    PresentPixels(backBuffer_, TPoint{}, area);
+}
+
+void TCustomForm::PresentPixels(const TPixelBuffer& pixels, TPoint origin, const TRect& area) {
+    if (native_ == nullptr || !shown_) {
+        return;
+    }
+    platform::PixelView view{pixels.Data(),  pixels.Width(), pixels.Height(),
+                             pixels.Width(), origin.X,       origin.Y};
     native_->Present(view, platform::Rect{area.Left, area.Top, area.Right, area.Bottom});
+}
+
+TCustomForm::TPaintSurface TCustomForm::PaintSurface() {
+    if (painting_) {
+        return surface_;
+    }
+    return KeepsPixels() ? TPaintSurface{&backBuffer_, TPoint{}} : TPaintSurface{};
+}
+
+void TCustomForm::PaintArea(TPixelBuffer& pixels, TPoint origin, const TRegion& region) {
+    const TPaintSurface outer = surface_;
+    const bool wasPainting = painting_;
+    surface_ = TPaintSurface{&pixels, origin};
+    painting_ = true;
+    try {
+        PaintWinControl(this, region);
+    } catch (...) {
+        surface_ = outer;
+        painting_ = wasPainting;
+        throw;
+    }
+    surface_ = outer;
+    painting_ = wasPainting;
 }
 
 void TCustomForm::PaintInvalid() {
     if (painting_ || !Showing()) {
         return;
     }
+    if (KeepsPixels()) {
+        PaintKeptPixels();
+    } else {
+        PaintInBands();
+    }
+}
+
+void TCustomForm::PaintKeptPixels() {
     if (!invalid_.IsEmpty()) {
-        painting_ = true;
         TRegion region = invalid_;
         invalid_ = TRegion();
-        try {
-            PaintWinControl(this, region);
-        } catch (...) {
-            painting_ = false;
-            throw;
-        }
-        painting_ = false;
+        PaintArea(backBuffer_, TPoint{}, region);
         presentDirty_.Union(region.BoundingBox());
     }
     if (!presentDirty_.IsEmpty()) {
         TRect area = presentDirty_.BoundingBox();
         presentDirty_ = TRegion();
         Present(area);
+    }
+}
+
+// Each band of the invalid region's bounding box is painted whole into one small buffer and
+// presented at once; the screen keeps the pixels.
+void TCustomForm::PaintInBands() {
+    if (invalid_.IsEmpty()) {
+        return;
+    }
+    TRect box = invalid_.BoundingBox();
+    invalid_ = TRegion();
+    box.Left -= box.Left % kPatternCell;
+    box.Top -= box.Top % kPatternCell;
+    const int rows = std::max(kPatternCell, kBandPixels / box.Width() / kPatternCell * kPatternCell);
+    TPixelBuffer band;
+    for (int top = box.Top; top < box.Bottom; top += rows) {
+        const TRect area = Rect(box.Left, top, box.Right, std::min(top + rows, box.Bottom));
+        const TPoint origin{area.Left, area.Top};
+        band.Resize(area.Width(), area.Height());
+        PaintArea(band, origin, TRegion(area));
+        PresentPixels(band, origin, area);
     }
 }
 
@@ -89,9 +161,13 @@ void TCustomForm::PaintWinControl(TWinControl* control, const TRegion& clip) {
         }
     }
     if (!ownClip.IsEmpty()) {
-        TDeviceContext dc(&backBuffer_);
-        dc.SetWindowOrigin(client);
-        dc.SetViewBounds(clientRect);
+        const TPoint origin = surface_.origin;
+        TDeviceContext dc(surface_.pixels);
+        dc.SetWindowOrigin(TPoint{client.X - origin.X, client.Y - origin.Y});
+        TRect view = clientRect;
+        OffsetRect(view, -origin.X, -origin.Y);
+        dc.SetViewBounds(view);
+        ownClip.Offset(-origin.X, -origin.Y);
         dc.SetClip(ownClip);
         control->Perform(WM_ERASEBKGND, WPARAM(&dc));
         control->Perform(WM_PAINT, WPARAM(&dc));

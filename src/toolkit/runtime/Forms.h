@@ -137,13 +137,27 @@ public:
     TWinControl* FocusedControl() const { return focusedControl_; }
     void DefocusControl(TWinControl* control, bool removing);
 
-    // The back buffer and the native window (created on first showing).
+    // The back buffer and the native window (created on first showing). A form that keeps no
+    // pixels (TApplication::FormsKeepPixels) has an empty back buffer.
     TPixelBuffer& BackBuffer() { return backBuffer_; }
     platform::INativeWindow* NativeWindow() const { return native_.get(); }
     // Paints the invalid region and presents the changed pixels.
     void PaintInvalid();
     void InvalidateFormRect(const TRect& formRect);
     void MarkPresent(const TRect& formRect);
+
+    // Pixels being drawn: a buffer and the form position of its first pixel.
+    struct TPaintSurface {
+        TPixelBuffer* pixels = nullptr;
+        TPoint origin;
+    };
+    // Where a device context handed out now draws: the band being painted, else the back buffer;
+    // no pixels when the form keeps none and paints nothing now.
+    TPaintSurface PaintSurface();
+    // Paints the region (form coordinates) into the pixels, whose first pixel lies at origin.
+    void PaintArea(TPixelBuffer& pixels, TPoint origin, const TRegion& region);
+    // Presents the area (form coordinates) of pixels whose first pixel lies at origin.
+    void PresentPixels(const TPixelBuffer& pixels, TPoint origin, const TRect& area);
     bool HasInvalidRegion() const { return !invalid_.IsEmpty(); }
 
     // Mouse routing state.
@@ -201,6 +215,9 @@ private:
     void PlaceOnScreen();
     void SyncNativeBounds();
     void Present(const TRect& area);
+    bool KeepsPixels() const;
+    void PaintKeptPixels();
+    void PaintInBands();
     void PaintWinControl(TWinControl* control, const TRegion& clip);
     void MoveWindowFocus(TWinControl* target);
     bool CloseModal();
@@ -242,6 +259,8 @@ private:
     TRegion presentDirty_;
     std::unique_ptr<platform::INativeWindow> native_;
     bool painting_ = false;
+    TPaintSurface surface_; // while painting
+    TPoint shownSize_;      // the size the form was last painted at
 };
 
 class TForm : public TCustomForm {
@@ -316,6 +335,11 @@ public:
     // The application window (the taskbar entry); hidden by a tray icon.
     bool AppWindowVisible() const { return appWindowVisible_; }
     void SetAppWindowVisible(bool value);
+    // Whether each shown form keeps all its pixels in a back buffer (the default: they can be
+    // read back), or paints each change in bands of a small buffer and leaves the pixels to the
+    // window system, which needs far less memory. Set before the first form is shown.
+    bool FormsKeepPixels() const { return formsKeepPixels_; }
+    void SetFormsKeepPixels(bool value) { formsKeepPixels_ = value; }
 
     // Told about the pointer and key input the forms route: the control under the pointer (null
     // once the pointer has left the form) and the message; the hint controller follows it.
@@ -394,6 +418,7 @@ private:
     bool terminated_ = false;
     bool minimized_ = false;
     bool appWindowVisible_ = true;
+    bool formsKeepPixels_ = true;
     bool showHint_ = true;
     int hintPause_ = 500;
     std::string hint_;
