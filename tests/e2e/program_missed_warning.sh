@@ -10,17 +10,7 @@ set -u
 # shellcheck source=SCRIPTDIR/lib/desktop.sh
 . "$(dirname "$0")/lib/desktop.sh"
 desktop_test "$@"
-export LC_ALL=C
-target=$(($(date +%s) + 50))
-{
-    printf '[CB]\nWarn=1\n[Set]\n'
-    appointed_keys "$target"
-} >"$ini"
-
-start_desktop
-launch_program
-press_start
-[ "$(date +%s)" -lt $((target - 36)) ] || fail "the task was armed too late for the test"
+start_appointed_task 50 '[CB]\nWarn=1\n' 36
 
 hold_program $((target - 34)) $((target + 6))
 wait_for 50 warning_shown || fail "no warning window after the program was held up past its time"

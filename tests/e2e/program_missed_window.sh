@@ -9,17 +9,7 @@ set -u
 # shellcheck source=SCRIPTDIR/lib/desktop.sh
 . "$(dirname "$0")/lib/desktop.sh"
 desktop_test "$@"
-export LC_ALL=C
-target=$(($(date +%s) + 20))
-{
-    printf '[Set]\n'
-    appointed_keys "$target"
-} >"$ini"
-
-start_desktop
-launch_program
-press_start
-[ "$(date +%s)" -lt $((target - 5)) ] || fail "the task was armed too late for the test"
+start_appointed_task 20 '' 5
 
 hold_program $((target - 4)) $((target + 7))
 wait_for 50 test -s "$log" || fail "no request after the program was held up past its time"

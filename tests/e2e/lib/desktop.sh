@@ -149,6 +149,21 @@ collect() {
     untrack "$1"
 }
 
+# Arms a task at an appointed time $1 seconds ahead by Start on the main window: the settings
+# hold the keys $2 (\n escapes, written before [Set]) and the date and time in the forms of the
+# C locale, which the program is given too. Sets $target; fails when the task was armed less
+# than $3 seconds before it.
+start_appointed_task() {
+    export LC_ALL=C
+    target=$(($(date +%s) + $1))
+    printf '%b[Set]\nRQ=%s\nSJ=%s\n' "$2" "$(date -d "@$target" +%m/%d/%Y)" \
+        "$(date -d "@$target" +%H:%M:%S)" >"$ini"
+    start_desktop
+    launch_program
+    press_start
+    [ "$(date +%s)" -lt $((target - $3)) ] || fail "the task was armed too late for the test"
+}
+
 # Holds the program (SIGSTOP, as a computer asleep) from second $1 to second $2 since the epoch.
 hold_program() {
     sleep_until "$1"
@@ -234,12 +249,6 @@ expect_ini() {
 $actual
 instead of:
 $expected"
-}
-
-# The date and time keys of the settings file for a moment in seconds since the epoch, in the
-# forms of the C locale (export LC_ALL=C for the program).
-appointed_keys() {
-    printf 'RQ=%s\nSJ=%s\n' "$(date -d "@$1" +%m/%d/%Y)" "$(date -d "@$1" +%H:%M:%S)"
 }
 
 # Sleeps until the given second since the epoch.
