@@ -7,38 +7,30 @@
 #   program_cancel_repeat.sh PROGRAM ARTEFACTS_FOLDER
 set -u
 
-program=$1
-artefacts=$2
+# shellcheck source=SCRIPTDIR/lib/desktop.sh
 . "$(dirname "$0")/lib/desktop.sh"
-
-require_tools Xvfb xdotool openbox xprop
-use_private_home
-mkdir -p "$artefacts"
+desktop_test "$@"
 export LC_ALL=C
-log="$work/dry-run.log"
 target=$(($(date +%s) + 40))
 printf '[CB]\nCBCF=1\nWarn=1\n[Set]\nRQ=99/99/9999\nSJ=%s\n' "$(date -d "@$target" +%H:%M:%S)" >"$ini"
 
 start_desktop
 start_program au --dry-run="$log"
-window_exists() {
-    xdotool search --name "$main_title_pattern" >/dev/null 2>&1
-}
-wait_for 100 window_exists || fail "no main window"
+wait_for 100 main_window_exists || fail "no main window"
 sleep 2
-[ -z "$(find_window "^Vesperon\$")" ] || fail "a message box stopped the start"
+box_shown && fail "a message box stopped the start"
 [ "$(grep -c "is not a valid date" "$work/program.out")" = 1 ] || fail "the unreadable date was not noted once"
 
 wait_for 400 warning_shown || fail "no warning window"
 [ "$(date +%s)" -lt $((target - 5)) ] || fail "the warning came too late for the test"
 click "$warning" 210 92 # Cancel
 wait_for 30 main_window_shown || fail "Cancel did not bring the main window back"
-"$(dirname "$program")/../tools/x11shot" "$artefacts/program_cancel_repeat.png" --window "$window" 2>/dev/null
+picture "$window" program_cancel_repeat
 
 while [ "$(date +%s)" -lt $((target + 4)) ]; do
     warning_shown && fail "the warning came back after Cancel"
     sleep 0.5
 done
 [ ! -s "$log" ] || fail "the action was requested after Cancel: $(cat "$log")"
-kill -0 "$program_pid" 2>/dev/null || fail "the program ended"
+running "$program_pid" || fail "the program ended"
 echo "PASS"

@@ -7,35 +7,14 @@
 #   program_missed_warning.sh PROGRAM ARTEFACTS_FOLDER
 set -u
 
-program=$1
-artefacts=$2
+# shellcheck source=SCRIPTDIR/lib/desktop.sh
 . "$(dirname "$0")/lib/desktop.sh"
+desktop_test "$@"
+start_appointed_task 50 '[CB]\nWarn=1\n' 36
 
-require_tools Xvfb xdotool openbox xprop
-use_private_home
-mkdir -p "$artefacts"
-export LC_ALL=C
-log="$work/dry-run.log"
-target=$(($(date +%s) + 50))
-{
-    printf '[CB]\nWarn=1\n[Set]\n'
-    appointed_keys "$target"
-} >"$ini"
-
-start_desktop
-start_program --dry-run="$log"
-wait_for 100 main_window_shown || fail "no main window"
-click "$window" 246 260 # Start
-wait_for 30 main_window_gone || fail "the main window stayed on screen after Start"
-[ "$(date +%s)" -lt $((target - 36)) ] || fail "the task was armed too late for the test"
-
-sleep_until $((target - 34))
-kill -STOP "$program_pid"
-sleep_until $((target + 6))
-kill -CONT "$program_pid"
-
+hold_program $((target - 34)) $((target + 6))
 wait_for 50 warning_shown || fail "no warning window after the program was held up past its time"
-"$(dirname "$program")/../tools/x11shot" "$artefacts/program_missed_warning.png" --window "$warning" 2>/dev/null
+picture "$warning" program_missed_warning
 # A count of the seconds since the time would have ended by now.
 sleep_until $((target + 16))
 [ ! -s "$log" ] || fail "the action was requested while the warning counted: $(cat "$log")"

@@ -6,31 +6,12 @@
 #   program_missed_window.sh PROGRAM ARTEFACTS_FOLDER
 set -u
 
-program=$1
+# shellcheck source=SCRIPTDIR/lib/desktop.sh
 . "$(dirname "$0")/lib/desktop.sh"
+desktop_test "$@"
+start_appointed_task 20 '' 5
 
-require_tools Xvfb xdotool openbox xprop
-use_private_home
-export LC_ALL=C
-log="$work/dry-run.log"
-target=$(($(date +%s) + 20))
-{
-    printf '[Set]\n'
-    appointed_keys "$target"
-} >"$ini"
-
-start_desktop
-start_program --dry-run="$log"
-wait_for 100 main_window_shown || fail "no main window"
-click "$window" 246 260 # Start
-wait_for 30 main_window_gone || fail "the main window stayed on screen after Start"
-[ "$(date +%s)" -lt $((target - 5)) ] || fail "the task was armed too late for the test"
-
-sleep_until $((target - 4))
-kill -STOP "$program_pid"
-sleep_until $((target + 7))
-kill -CONT "$program_pid"
-
+hold_program $((target - 4)) $((target + 7))
 wait_for 50 test -s "$log" || fail "no request after the program was held up past its time"
 sleep 3
 cat "$log"

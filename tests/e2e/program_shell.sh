@@ -8,7 +8,11 @@
 #   program_shell.sh PROGRAM ARTEFACTS_FOLDER
 set -u
 
+# shellcheck source=SCRIPTDIR/lib/desktop.sh
+. "$(dirname "$0")/lib/desktop.sh"
+# shellcheck source=SCRIPTDIR/lib/tray_session.sh
 . "$(dirname "$0")/lib/tray_session.sh"
+tray_test "$@"
 
 "$program" --dry-run --help >"$work/help.out" 2>&1 || fail "--help ended with $?"
 grep -q "^Usage: vesperon" "$work/help.out" || fail "--help printed: $(cat "$work/help.out")"
@@ -16,14 +20,12 @@ grep -q "^Usage: vesperon" "$work/help.out" || fail "--help printed: $(cat "$wor
 grep -q "^Vesperon [0-9]" "$work/version.out" || fail "--version printed: $(cat "$work/version.out")"
 
 # Auto-run and Repeat with a 5-minute countdown: the start guard refuses it with a message.
-printf '[CB]\nAutoRun=1\nCBCF=1\nRBFS=0\n[Set]\nFZ=5\n' >"$XDG_CONFIG_HOME/Vesperon/Vesperon.ini"
+printf '[CB]\nAutoRun=1\nCBCF=1\nRBFS=0\n[Set]\nFZ=5\n' >"$ini"
 start_watcher
-start_display
+start_desktop
 
-"$program" au --dry-run="$work/dry-run.log" %U "$work/a file.txt" >"$work/program.out" 2>&1 &
-program_pid=$!
-item="org.kde.StatusNotifierItem-$program_pid-1"
-wait_for 50 grep -qx "$item" "$work/registered" || fail "the program did not start with unknown arguments"
+start_program au --dry-run="$log" %U "$work/a file.txt"
+wait_for 50 item_registered 1 || fail "the program did not start with unknown arguments"
 
 ignored=$(grep -c "ignor" "$work/program.out")
 [ "$ignored" = "1" ] || fail "the output says $ignored times that arguments are ignored"
@@ -31,9 +33,8 @@ grep "ignor" "$work/program.out" | grep -qF '"%U"' || fail "the ignored %U is no
 
 # Fails when the main window comes back from the tray within two seconds.
 stays_in_tray() {
-    if wait_for 20 shown; then
-        "$(dirname "$program")/../tools/x11shot" "$artefacts/program_shell_restored.png" --window "$window" \
-            2>/dev/null
+    if wait_for 20 main_window_shown; then
+        picture "$window" program_shell_restored
         fail "the main window came back from the tray after $1"
     fi
 }
@@ -49,5 +50,5 @@ sleep 0.2
 xdotool click 1
 answer_box n
 stays_in_tray "Exit, No"
-kill -0 "$program_pid" 2>/dev/null || fail "the program ended after Exit, No"
+running "$program_pid" || fail "the program ended after Exit, No"
 echo "PASS"

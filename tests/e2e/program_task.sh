@@ -7,28 +7,13 @@
 #   program_task.sh PROGRAM ARTEFACTS_FOLDER
 set -u
 
-program=$1
-artefacts=$2
+# shellcheck source=SCRIPTDIR/lib/desktop.sh
 . "$(dirname "$0")/lib/desktop.sh"
-
-require_tools Xvfb xdotool openbox xprop
-use_private_home
-mkdir -p "$artefacts"
+desktop_test "$@"
 entry="$XDG_CONFIG_HOME/autostart/Vesperon.desktop"
-log="$work/dry-run.log"
 
 start_desktop
-start_program --dry-run="$log"
-wait_for 100 main_window_shown || fail "no window titled \"Vesperon V2.4(Timer)\""
-
-expect_ini() {
-    expected=$(printf "$1")
-    actual=$(cat "$ini" 2>/dev/null)
-    [ "$actual" = "$expected" ] || fail "after $2 the settings file holds:
-$actual
-instead of:
-$expected"
-}
+launch_program "no window titled \"Vesperon V2.4(Timer)\""
 
 click "$window" 232 73 # Degression
 expect_ini '[CB]\nRBFS=0' "choosing Degression"
@@ -55,28 +40,18 @@ main_window_gone || fail "the main window stayed on screen after Start"
 
 # The warning window comes 30 seconds before the target.
 wait_for 400 warning_shown || fail "no warning window"
-"$(dirname "$program")/../tools/x11shot" "$artefacts/program_task_warning.png" --window "$warning" 2>/dev/null
+picture "$warning" program_task_warning
 
 wait_for 450 test -s "$log" || fail "the dry-run log recorded no action"
 cat "$log"
 grep -q "action 1: login1 PowerOff" "$log" || fail "the action is not the shutdown request"
 
 # A second copy shows its message box (caption "Vesperon") and ends with code 0 once answered.
-"$program" --dry-run >"$work/second.out" 2>&1 &
-second_pid=$!
-track "$second_pid"
-wait_for 100 sh -c 'xdotool search --onlyvisible --name "^Vesperon\$" >/dev/null 2>&1' ||
-    fail "the second copy showed no message"
-box=$(find_window "^Vesperon\$")
-xdotool windowactivate --sync "$box" 2>/dev/null
-xdotool key Return
-second_ended() {
-    ! kill -0 "$second_pid" 2>/dev/null
-}
-wait_for 50 second_ended || fail "the second copy did not end"
-wait "$second_pid"
-status=$?
-untrack "$second_pid"
+start second "$program" --dry-run
+second_pid=$started_pid
+answer_box Return "the second copy showed no message"
+wait_for 50 ended "$second_pid" || fail "the second copy did not end"
+collect "$second_pid"
 [ "$status" = "0" ] || fail "the second copy did not end with code 0 (status '$status')"
-kill -0 "$program_pid" 2>/dev/null || fail "the first copy ended"
+running "$program_pid" || fail "the first copy ended"
 echo "PASS"

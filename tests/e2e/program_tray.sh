@@ -7,52 +7,35 @@
 #   program_tray.sh PROGRAM ARTEFACTS_FOLDER
 set -u
 
+# shellcheck source=SCRIPTDIR/lib/desktop.sh
+. "$(dirname "$0")/lib/desktop.sh"
 # shellcheck source=SCRIPTDIR/lib/tray_session.sh
 . "$(dirname "$0")/lib/tray_session.sh"
-
+tray_test "$@"
 start_watcher
-start_display
+start_desktop
+launch_program
 
-"$program" --dry-run="$work/dry-run.log" >"$work/program.out" 2>&1 &
-program_pid=$!
-
-wait_for 100 shown || fail "no main window"
-
-item="org.kde.StatusNotifierItem-$program_pid-1"
-wait_for 50 grep -qx "$item" "$work/registered" || fail "$item did not register; the watcher heard:
+wait_for 50 item_registered 1 || fail "org.kde.StatusNotifierItem-$program_pid-1 did not register; the watcher heard:
 $(cat "$work/registered")"
 bus status "$item" >/dev/null 2>&1 || fail "$item is not on the bus"
-
-tip=$(tooltip "$item")
-echo "$tip" | grep -q '"Vesperon (Timer)"' || fail "the tooltip is $tip"
+tooltip_has '"Vesperon (Timer)"' || fail "the tooltip is $tip"
 
 # Start arms the countdown and sends the window to the tray.
-xdotool mousemove --window "$window" 246 260 click 1
-wait_for 30 sh -c '! xdotool search --onlyvisible --name "^Vesperon V2\\.4\\(Timer\\)\$" >/dev/null 2>&1' ||
-    fail "the main window stayed on screen after Start"
-counting() {
-    tip=$(tooltip "$item")
-    echo "$tip" | grep -q '"Vesperon (Timer)" "Will be Shutdown: '
-}
-wait_for 30 counting || fail "the tooltip during the countdown is $tip"
+press_start
+wait_for 30 tooltip_has '"Vesperon (Timer)" "Will be Shutdown: ' || fail "the tooltip during the countdown is $tip"
 echo "tooltip while armed: $tip"
 
-# Activate (a left click in the host) restores the main window.
-bus call "$item" /StatusNotifierItem org.kde.StatusNotifierItem Activate ii 0 0 ||
-    fail "Activate was refused"
-wait_for 30 shown || fail "Activate did not bring the main window back"
-
-# ContextMenu (a right click in the host) opens the tray menu at the given point.
+# Activate restores the main window; ContextMenu opens the tray menu.
+activate_item
 open_tray_menu
-"$(dirname "$program")/../tools/x11shot" "$artefacts/program_tray_menu.png" --window "$menu_window" 2>/dev/null
+picture "$menu_window" program_tray_menu
 xdotool key Escape
 
 # A watcher that starts again knows no items: the program registers its icon anew.
 stop_watcher
 start_watcher
-wait_for 50 item_of_program >/dev/null || fail "the item did not register with the new watcher"
-again=$(item_of_program)
-tip=$(tooltip "$again")
-echo "$tip" | grep -q '"Vesperon (Timer)"' || fail "the re-registered item's tooltip is $tip"
-kill -0 "$program_pid" 2>/dev/null || fail "the program ended"
+wait_for 50 item_registered || fail "the item did not register with the new watcher"
+tooltip_has '"Vesperon (Timer)"' || fail "the re-registered item's tooltip is $tip"
+running "$program_pid" || fail "the program ended"
 echo "PASS"

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Only the program's entry (src/app/), the backends themselves and the test-like programs name
 # a backend.
+# shellcheck source=SCRIPTDIR/lint_tree.sh
 . "$(dirname "$0")/lint_tree.sh"
 
 make_clean_tree

@@ -1,5 +1,6 @@
 #!/bin/sh
 # The checker passes a tree that keeps every rule, and it checks a tree given by its root.
+# shellcheck source=SCRIPTDIR/lint_tree.sh
 . "$(dirname "$0")/lint_tree.sh"
 
 make_clean_tree

@@ -1,5 +1,6 @@
 #!/bin/sh
 # Every C++ file is laid out as the repository's .clang-format says.
+# shellcheck source=SCRIPTDIR/lint_tree.sh
 . "$(dirname "$0")/lint_tree.sh"
 
 make_clean_tree

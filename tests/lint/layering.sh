@@ -1,5 +1,6 @@
 #!/bin/sh
 # Each layer includes only the layers below it.
+# shellcheck source=SCRIPTDIR/lint_tree.sh
 . "$(dirname "$0")/lint_tree.sh"
 
 make_clean_tree

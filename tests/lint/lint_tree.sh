@@ -1,3 +1,4 @@
+# shellcheck shell=sh
 # Helpers for the house-rule checker's tests, sourced by each test script: a small source
 # tree in a temporary folder that follows every rule, files added to it, and the checker
 # run on it with its verdict checked.

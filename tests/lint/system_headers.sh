@@ -1,5 +1,6 @@
 #!/bin/sh
 # OS and system-library headers are for backend folders only.
+# shellcheck source=SCRIPTDIR/lint_tree.sh
 . "$(dirname "$0")/lint_tree.sh"
 
 make_clean_tree
