@@ -143,11 +143,10 @@ struct FontconfigFonts::Config {
     Config& operator=(const Config&) = delete;
 };
 
-FontconfigFonts::FontconfigFonts() : library_(freetype::OpenLibrary()) {}
+FontconfigFonts::FontconfigFonts() = default;
 
 FontconfigFonts::FontconfigFonts(const std::string& cacheFile, Scheduler scheduleSave)
-    : cache_(std::make_shared<SharedFontCache>(cacheFile, std::move(scheduleSave))),
-      library_(freetype::OpenLibrary()) {}
+    : cache_(std::make_shared<SharedFontCache>(cacheFile, std::move(scheduleSave))) {}
 
 FontconfigFonts::~FontconfigFonts() {
     if (cache_ != nullptr) {
@@ -217,7 +216,13 @@ std::unique_ptr<IFontFace> FontconfigFonts::OpenFace(const std::string& family, 
 }
 
 std::unique_ptr<IFontFace> FontconfigFonts::OpenFile(const FontFile& file, bool bold, bool italic) {
-    return file.path.empty() ? nullptr : freetype::OpenFace(library_, file.path, file.index, bold, italic);
+    if (file.path.empty()) {
+        return nullptr;
+    }
+    if (library_ == nullptr) {
+        library_ = freetype::OpenLibrary();
+    }
+    return freetype::OpenFace(library_, file.path, file.index, bold, italic);
 }
 
 } // namespace platform::linuxdesktop

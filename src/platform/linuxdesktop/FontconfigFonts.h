@@ -48,7 +48,7 @@ private:
 
     std::unique_ptr<Config> config_; // loaded at the first lookup the cache cannot answer
     std::shared_ptr<SharedFontCache> cache_;
-    std::shared_ptr<freetype::Library> library_;
+    std::shared_ptr<freetype::Library> library_; // started when a face is first opened
 };
 
 } // namespace platform::linuxdesktop
