@@ -161,12 +161,29 @@ public:
         }
         GlyphBitmap glyph = face->RenderGlyph(code);
         Answers().RememberGlyph(file_, bold_, italic_, em_, code, glyph);
+        if (code >= kFirstPrintable && code <= kLastPrintable) {
+            RenderPrintable(*face);
+        }
         cache_->Changed();
         return glyph;
     }
 
 private:
+    static constexpr char32_t kFirstPrintable = 32;
+    static constexpr char32_t kLastPrintable = 126;
+
     FontCache& Answers() { return cache_->Answers(); }
+
+    // Text that changes while the program runs (a clock, a countdown, an edit) draws from the
+    // printable ASCII characters: once the file is read for one of them, the rest are rendered
+    // too, so that a later start need not read it for the next digit shown.
+    void RenderPrintable(IFontFace& face) {
+        for (char32_t code = kFirstPrintable; code <= kLastPrintable; ++code) {
+            if (!Answers().Glyph(file_, bold_, italic_, em_, code)) {
+                Answers().RememberGlyph(file_, bold_, italic_, em_, code, face.RenderGlyph(code));
+            }
+        }
+    }
 
     FaceInfo Info() {
         if (const std::optional<FaceInfo> cached = Answers().Info(file_)) {
