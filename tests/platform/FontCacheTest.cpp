@@ -124,19 +124,14 @@ TFaceAnswers AskEverything(IFontFace& face) {
     return answers;
 }
 
+std::vector<int> DesignValues(const FontDesign& d) {
+    return {d.unitsPerEm, d.winAscent,        d.winDescent,        d.ascender,           d.descender,
+            d.lineHeight, d.averageCharWidth, d.underlinePosition, d.underlineThickness, d.strikeoutPosition};
+}
+
 void ExpectSameAnswers(const TFaceAnswers& a, const TFaceAnswers& b) {
     EXPECT_EQ(a.family, b.family);
-    const std::vector<int> x{a.design.unitsPerEm,         a.design.winAscent,
-                             a.design.winDescent,         a.design.ascender,
-                             a.design.descender,          a.design.lineHeight,
-                             a.design.averageCharWidth,   a.design.underlinePosition,
-                             a.design.underlineThickness, a.design.strikeoutPosition};
-    const std::vector<int> y{b.design.unitsPerEm,         b.design.winAscent,
-                             b.design.winDescent,         b.design.ascender,
-                             b.design.descender,          b.design.lineHeight,
-                             b.design.averageCharWidth,   b.design.underlinePosition,
-                             b.design.underlineThickness, b.design.strikeoutPosition};
-    EXPECT_EQ(x, y);
+    EXPECT_EQ(DesignValues(a.design), DesignValues(b.design));
     ASSERT_EQ(a.boxes.size(), b.boxes.size());
     ASSERT_EQ(a.glyphs.size(), b.glyphs.size());
     for (std::size_t i = 0; i < a.boxes.size(); ++i) {
