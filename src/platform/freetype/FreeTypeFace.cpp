@@ -1,10 +1,5 @@
 #include "platform/freetype/FreeTypeFonts.h"
-
-#include <ft2build.h>
-#include FT_FREETYPE_H
-#include FT_SIZES_H
-#include FT_SYNTHESIS_H
-#include FT_TRUETYPE_TABLES_H
+#include "platform/freetype/FreeTypeLibrary.h"
 
 #include <cstddef>
 #include <map>
@@ -20,9 +15,17 @@ struct Library {
         FT_Face face = nullptr;
         int users = 0;
     };
+    const FreeTypeLibrary* ft = nullptr;
     FT_Library handle = nullptr;
     std::map<std::pair<std::string, int>, OpenFace> faces;
-    ~Library() { FT_Done_FreeType(handle); }
+    explicit Library(const FreeTypeLibrary* functions) : ft(functions) {}
+    ~Library() {
+        if (handle != nullptr) {
+            ft->DoneFreeType(handle);
+        }
+    }
+    Library(const Library&) = delete;
+    Library& operator=(const Library&) = delete;
 };
 
 namespace {
@@ -45,14 +48,14 @@ class FreeTypeFace : public IFontFace {
 public:
     FreeTypeFace(std::shared_ptr<Library> library, std::pair<std::string, int> key, FT_Face face,
                  FT_Size size, bool bold, bool italic)
-        : library_(std::move(library)), key_(std::move(key)), face_(face), size_(size),
+        : library_(std::move(library)), ft_(*library_->ft), key_(std::move(key)), face_(face), size_(size),
           emboldenBold_(bold && (face->style_flags & FT_STYLE_FLAG_BOLD) == 0),
           slantItalic_(italic && (face->style_flags & FT_STYLE_FLAG_ITALIC) == 0) {}
     ~FreeTypeFace() override {
-        FT_Done_Size(size_);
+        ft_.DoneSize(size_);
         const auto open = library_->faces.find(key_);
         if (open != library_->faces.end() && --open->second.users == 0) {
-            FT_Done_Face(open->second.face);
+            ft_.DoneFace(open->second.face);
             library_->faces.erase(open);
         }
     }
@@ -69,7 +72,7 @@ public:
         design.lineHeight = face_->height;
         design.underlinePosition = face_->underline_position;
         design.underlineThickness = face_->underline_thickness;
-        if (const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face_, FT_SFNT_OS2))) {
+        if (const auto* os2 = static_cast<const TT_OS2*>(ft_.GetSfntTable(face_, FT_SFNT_OS2))) {
             design.winAscent = os2->usWinAscent;
             design.winDescent = os2->usWinDescent;
             design.averageCharWidth = os2->xAvgCharWidth;
@@ -79,14 +82,14 @@ public:
     }
 
     bool SetPixelSize(int em) override {
-        FT_Activate_Size(size_);
-        return FT_Set_Pixel_Sizes(face_, 0, FT_UInt(em)) == 0;
+        ft_.ActivateSize(size_);
+        return ft_.SetPixelSizes(face_, 0, FT_UInt(em)) == 0;
     }
 
     GlyphBox MeasureGlyph(char32_t code) override {
         GlyphBox box;
-        FT_Activate_Size(size_);
-        if (FT_Get_Char_Index(face_, code) == 0 || FT_Load_Char(face_, code, FT_LOAD_DEFAULT) != 0) {
+        ft_.ActivateSize(size_);
+        if (ft_.GetCharIndex(face_, code) == 0 || ft_.LoadChar(face_, code, FT_LOAD_DEFAULT) != 0) {
             return box;
         }
         const FT_Glyph_Metrics& metrics = face_->glyph->metrics;
@@ -99,19 +102,19 @@ public:
 
     GlyphBitmap RenderGlyph(char32_t code) override {
         GlyphBitmap glyph;
-        FT_Activate_Size(size_);
-        if (FT_Load_Char(face_, code, FT_LOAD_DEFAULT) != 0) {
+        ft_.ActivateSize(size_);
+        if (ft_.LoadChar(face_, code, FT_LOAD_DEFAULT) != 0) {
             return glyph;
         }
         FT_GlyphSlot slot = face_->glyph;
         if (slantItalic_) {
-            FT_GlyphSlot_Oblique(slot);
+            ft_.GlyphSlotOblique(slot);
         }
         if (emboldenBold_) {
-            FT_GlyphSlot_Embolden(slot);
+            ft_.GlyphSlotEmbolden(slot);
         }
         glyph.advance = int((slot->advance.x + 32) / 64);
-        if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) {
+        if (ft_.RenderGlyph(slot, FT_RENDER_MODE_NORMAL) != 0) {
             return glyph;
         }
         const FT_Bitmap& bitmap = slot->bitmap;
@@ -128,6 +131,7 @@ public:
 
 private:
     std::shared_ptr<Library> library_; // outlives face_
+    const FreeTypeLibrary& ft_;
     std::pair<std::string, int> key_;
     FT_Face face_; // shared with the other sizes of the file's face
     FT_Size size_;
@@ -138,8 +142,12 @@ private:
 } // namespace
 
 std::shared_ptr<Library> OpenLibrary() {
-    auto library = std::make_shared<Library>();
-    if (FT_Init_FreeType(&library->handle) != 0) {
+    const FreeTypeLibrary* ft = LoadFreeType();
+    if (ft == nullptr) {
+        return nullptr;
+    }
+    auto library = std::make_shared<Library>(ft);
+    if (ft->InitFreeType(&library->handle) != 0) {
         return nullptr;
     }
     return library;
@@ -152,20 +160,25 @@ std::unique_ptr<IFontFace> OpenFace(const std::shared_ptr<Library>& library, con
     }
     std::pair<std::string, int> key{path, index};
     Library::OpenFace& open = library->faces[key];
-    if (open.face == nullptr && FT_New_Face(library->handle, path.c_str(), FT_Long(index), &open.face) != 0) {
+    if (open.face == nullptr &&
+        library->ft->NewFace(library->handle, path.c_str(), FT_Long(index), &open.face) != 0) {
         library->faces.erase(key);
         return nullptr;
     }
     FT_Size size = nullptr;
-    if (FT_New_Size(open.face, &size) != 0) {
+    if (library->ft->NewSize(open.face, &size) != 0) {
         if (open.users == 0) {
-            FT_Done_Face(open.face);
+            library->ft->DoneFace(open.face);
             library->faces.erase(key);
         }
         return nullptr;
     }
     ++open.users;
     return std::make_unique<FreeTypeFace>(library, std::move(key), open.face, size, bold, italic);
+}
+
+std::string LibraryFile(const std::shared_ptr<Library>& library) {
+    return library != nullptr ? library->ft->file : "";
 }
 
 } // namespace platform::freetype

@@ -14,8 +14,11 @@ namespace platform::freetype {
 // outlive the font source that opened them.
 struct Library;
 
-// nullptr when FreeType cannot start.
+// Loads FreeType (once per process) and starts an instance of it; nullptr when it cannot.
 std::shared_ptr<Library> OpenLibrary();
+
+// The file the FreeType functions of `library` come from; empty for no library.
+std::string LibraryFile(const std::shared_ptr<Library>& library);
 
 // The face at `index` in the file at `path`; bold or italic asked for but missing from the
 // face is synthesised when glyphs are rendered. nullptr when there is no library or the file

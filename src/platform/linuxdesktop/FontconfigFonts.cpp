@@ -1,5 +1,6 @@
 #include "platform/linuxdesktop/FontconfigFonts.h"
 
+#include "platform/freetype/FreeTypeFonts.h"
 #include "platform/linuxdesktop/FontconfigLibrary.h"
 #include "platform/linuxdesktop/LinuxFiles.h"
 
@@ -46,7 +47,9 @@ public:
     SharedFontCache(std::string file, FontconfigFonts::Scheduler schedule)
         : file_(std::move(file)), schedule_(std::move(schedule)) {
         std::string text;
-        if (LinuxFiles().ReadFile(file_, text)) {
+        const FileStamp stamp = StampOf(file_);
+        if (stamp.exists && stamp.size <= std::int64_t(FontCache::kMaxTextSize) &&
+            LinuxFiles().ReadFile(file_, text)) {
             answers_.Parse(text);
         }
     }
@@ -81,36 +84,157 @@ private:
     bool saveScheduled_ = false;
 };
 
+// Opens the FreeType faces of a font source, starting FreeType at the first one; shared with
+// the cached faces, which open theirs when first asked something the cache lacks.
+class FaceOpener {
+public:
+    std::unique_ptr<IFontFace> Open(const FontFile& file, bool bold, bool italic) {
+        if (file.path.empty()) {
+            return nullptr;
+        }
+        if (library_ == nullptr) {
+            library_ = freetype::OpenLibrary();
+        }
+        std::unique_ptr<IFontFace> face = freetype::OpenFace(library_, file.path, file.index, bold, italic);
+        opened_ += face != nullptr ? 1 : 0;
+        return face;
+    }
+    RendererStamp Renderer() const { return RendererStampOf(freetype::LibraryFile(library_)); }
+    int Opened() const { return opened_; }
+
+private:
+    std::shared_ptr<freetype::Library> library_;
+    int opened_ = 0;
+};
+
 namespace {
 
-// A face whose hinted glyph boxes come from the cache while it holds them.
-class CachedBoxesFace : public IFontFace {
+// A face that answers from the cache while it holds the answer, and opens the font file the
+// first time it does not; what the file then gives is added to the cache.
+class CachedFace : public IFontFace {
 public:
-    CachedBoxesFace(std::unique_ptr<IFontFace> face, FontFile file, std::shared_ptr<SharedFontCache> cache)
-        : face_(std::move(face)), file_(std::move(file)), cache_(std::move(cache)) {}
+    CachedFace(FontFile file, bool bold, bool italic, std::unique_ptr<IFontFace> face,
+               std::shared_ptr<FaceOpener> opener, std::shared_ptr<SharedFontCache> cache)
+        : file_(std::move(file)), bold_(bold), italic_(italic), opener_(std::move(opener)),
+          cache_(std::move(cache)) {
+        Adopt(std::move(face));
+    }
 
-    std::string FamilyName() override { return face_->FamilyName(); }
-    FontDesign Design() override { return face_->Design(); }
+    std::string FamilyName() override { return Info().family; }
+    FontDesign Design() override { return Info().design; }
+
     bool SetPixelSize(int em) override {
         em_ = em;
-        return face_->SetPixelSize(em);
+        if (Answers().KnowsSize(file_, em)) {
+            return true;
+        }
+        IFontFace* face = Sized();
+        if (face == nullptr) {
+            return false;
+        }
+        Answers().RememberSize(file_, em);
+        cache_->Changed();
+        return true;
     }
+
     GlyphBox MeasureGlyph(char32_t code) override {
-        if (const std::optional<GlyphBox> cached = cache_->Answers().Box(file_, em_, code)) {
+        if (const std::optional<GlyphBox> cached = Answers().Box(file_, em_, code)) {
             return *cached;
         }
-        const GlyphBox box = face_->MeasureGlyph(code);
-        cache_->Answers().RememberBox(file_, em_, code, box);
+        IFontFace* face = Sized();
+        if (face == nullptr) {
+            return GlyphBox{};
+        }
+        const GlyphBox box = face->MeasureGlyph(code);
+        Answers().RememberBox(file_, em_, code, box);
         cache_->Changed();
         return box;
     }
-    GlyphBitmap RenderGlyph(char32_t code) override { return face_->RenderGlyph(code); }
+
+    GlyphBitmap RenderGlyph(char32_t code) override {
+        if (std::optional<GlyphBitmap> cached = Answers().Glyph(file_, bold_, italic_, em_, code)) {
+            return std::move(*cached);
+        }
+        IFontFace* face = Sized();
+        if (face == nullptr) {
+            return GlyphBitmap{};
+        }
+        GlyphBitmap glyph = face->RenderGlyph(code);
+        Answers().RememberGlyph(file_, bold_, italic_, em_, code, glyph);
+        if (code >= kFirstPrintable && code <= kLastPrintable) {
+            RenderPrintable(*face);
+        }
+        cache_->Changed();
+        return glyph;
+    }
 
 private:
-    std::unique_ptr<IFontFace> face_;
+    static constexpr char32_t kFirstPrintable = 32;
+    static constexpr char32_t kLastPrintable = 126;
+
+    FontCache& Answers() { return cache_->Answers(); }
+
+    // Text that changes while the program runs (a clock, a countdown, an edit) draws from the
+    // printable ASCII characters: once the file is read for one of them, the rest are rendered
+    // too, so that a later start need not read it for the next digit shown.
+    void RenderPrintable(IFontFace& face) {
+        for (char32_t code = kFirstPrintable; code <= kLastPrintable; ++code) {
+            if (!Answers().Glyph(file_, bold_, italic_, em_, code)) {
+                Answers().RememberGlyph(file_, bold_, italic_, em_, code, face.RenderGlyph(code));
+            }
+        }
+    }
+
+    FaceInfo Info() {
+        if (const std::optional<FaceInfo> cached = Answers().Info(file_)) {
+            return *cached;
+        }
+        IFontFace* face = OpenedFace();
+        if (face == nullptr) {
+            return FaceInfo{};
+        }
+        const FaceInfo info{face->FamilyName(), face->Design()};
+        Answers().RememberInfo(file_, info);
+        cache_->Changed();
+        return info;
+    }
+
+    // Answers are kept for the FreeType library that gave them.
+    void Adopt(std::unique_ptr<IFontFace> face) {
+        face_ = std::move(face);
+        if (face_ != nullptr) {
+            Answers().RenderedBy(opener_->Renderer());
+        }
+    }
+
+    // The face read from the file, opened once, at the first answer the cache lacks.
+    IFontFace* OpenedFace() {
+        if (face_ == nullptr && !triedToOpen_) {
+            triedToOpen_ = true;
+            Adopt(opener_->Open(file_, bold_, italic_));
+        }
+        return face_.get();
+    }
+
+    // The opened face at the size last set; nullptr when it has no face or cannot take the size.
+    IFontFace* Sized() {
+        IFontFace* face = OpenedFace();
+        if (face == nullptr || (faceEm_ != em_ && !face->SetPixelSize(em_))) {
+            return nullptr;
+        }
+        faceEm_ = em_;
+        return face;
+    }
+
     FontFile file_;
+    bool bold_;
+    bool italic_;
+    std::shared_ptr<FaceOpener> opener_;
     std::shared_ptr<SharedFontCache> cache_;
+    std::unique_ptr<IFontFace> face_;
+    bool triedToOpen_ = false;
     int em_ = 0;
+    int faceEm_ = 0; // the size face_ was set to
 };
 
 } // namespace
@@ -143,11 +267,11 @@ struct FontconfigFonts::Config {
     Config& operator=(const Config&) = delete;
 };
 
-FontconfigFonts::FontconfigFonts() : library_(freetype::OpenLibrary()) {}
+FontconfigFonts::FontconfigFonts() : opener_(std::make_shared<FaceOpener>()) {}
 
 FontconfigFonts::FontconfigFonts(const std::string& cacheFile, Scheduler scheduleSave)
     : cache_(std::make_shared<SharedFontCache>(cacheFile, std::move(scheduleSave))),
-      library_(freetype::OpenLibrary()) {}
+      opener_(std::make_shared<FaceOpener>()) {}
 
 FontconfigFonts::~FontconfigFonts() {
     if (cache_ != nullptr) {
@@ -201,23 +325,28 @@ FontFile FontconfigFonts::AskFontconfig(const std::string& family, bool bold, bo
     return location;
 }
 
+int FontconfigFonts::FacesOpened() const {
+    return opener_->Opened();
+}
+
 std::unique_ptr<IFontFace> FontconfigFonts::OpenFace(const std::string& family, bool bold, bool italic) {
     const std::optional<FontFile> cached = CachedFile(family, bold, italic);
+    // A face the cache describes (so its unchanged file opened before) is read when first asked
+    // something the cache lacks.
+    if (cached && cache_->Answers().Info(*cached)) {
+        return std::make_unique<CachedFace>(*cached, bold, italic, nullptr, opener_, cache_);
+    }
     FontFile file = cached ? *cached : AskFontconfig(family, bold, italic);
-    std::unique_ptr<IFontFace> face = OpenFile(file, bold, italic);
+    std::unique_ptr<IFontFace> face = opener_->Open(file, bold, italic);
     // A cached answer that no longer opens is asked again.
     if (face == nullptr && cached) {
         file = AskFontconfig(family, bold, italic);
-        face = OpenFile(file, bold, italic);
+        face = opener_->Open(file, bold, italic);
     }
     if (face == nullptr || cache_ == nullptr) {
         return face;
     }
-    return std::make_unique<CachedBoxesFace>(std::move(face), file, cache_);
-}
-
-std::unique_ptr<IFontFace> FontconfigFonts::OpenFile(const FontFile& file, bool bold, bool italic) {
-    return file.path.empty() ? nullptr : freetype::OpenFace(library_, file.path, file.index, bold, italic);
+    return std::make_unique<CachedFace>(file, bold, italic, std::move(face), opener_, cache_);
 }
 
 } // namespace platform::linuxdesktop

@@ -1,11 +1,10 @@
 // Fonts of the Linux desktop: fontconfig finds the file for a family name and style (Arial
 // resolves to the metric-compatible Liberation Sans), FreeType reads and rasterises it. With a
-// cache file, a start whose answers are all cached (and still current) neither loads
-// fontconfig's configuration nor hints every glyph to measure a font.
+// cache file, a start whose answers are all cached (and still current) loads neither
+// fontconfig nor FreeType, and opens no font file.
 #pragma once
 
 #include "platform/Fonts.h"
-#include "platform/freetype/FreeTypeFonts.h"
 #include "platform/linuxdesktop/FontCache.h"
 
 #include <functional>
@@ -16,6 +15,7 @@
 namespace platform::linuxdesktop {
 
 class SharedFontCache;
+class FaceOpener;
 
 class FontconfigFonts : public IFonts {
 public:
@@ -36,6 +36,8 @@ public:
     FontFile Locate(const std::string& family, bool bold, bool italic);
     // Whether fontconfig's configuration has been loaded (a lookup was not answered by the cache).
     bool FontconfigLoaded() const { return config_ != nullptr; }
+    // How many font files were opened (and read by FreeType) for this source's faces.
+    int FacesOpened() const;
 
     std::unique_ptr<IFontFace> OpenFace(const std::string& family, bool bold, bool italic) override;
 
@@ -44,11 +46,10 @@ private:
 
     std::optional<FontFile> CachedFile(const std::string& family, bool bold, bool italic);
     FontFile AskFontconfig(const std::string& family, bool bold, bool italic);
-    std::unique_ptr<IFontFace> OpenFile(const FontFile& file, bool bold, bool italic);
 
     std::unique_ptr<Config> config_; // loaded at the first lookup the cache cannot answer
     std::shared_ptr<SharedFontCache> cache_;
-    std::shared_ptr<freetype::Library> library_;
+    std::shared_ptr<FaceOpener> opener_;
 };
 
 } // namespace platform::linuxdesktop
