@@ -21,6 +21,20 @@ bool HoldsSign(std::string_view text) {
     return text.find_first_of("+-") != std::string_view::npos;
 }
 
+// 10 to the power n by squaring: exact while the result has no more than 64 significant bits
+// (up to 10^27), and overflowing to infinity beyond the extended range.
+Extended PowerOfTen(int n) {
+    Extended result = 1;
+    Extended square = 10;
+    for (; n > 0; n /= 2) {
+        if (n % 2 != 0) {
+            result *= square;
+        }
+        square *= square;
+    }
+    return result;
+}
+
 // A cleaned number: [-]digits[sep digits][(E|e)[-]digits], at least one mantissa digit.
 // Returns false for anything else, and for values beyond the extended range.
 bool ConvertDecimal(std::string_view text, char decimalSeparator, Extended& value) {
@@ -59,7 +73,7 @@ bool ConvertDecimal(std::string_view text, char decimalSeparator, Extended& valu
     if (i != text.size()) {
         return false;
     }
-    const Extended power = std::pow(Extended(10), Extended(std::abs(scale)));
+    const Extended power = PowerOfTen(std::abs(scale));
     const Extended result = scale < 0 ? mantissa / power : mantissa * power;
     if (!std::isfinite(result)) {
         return false;
@@ -82,7 +96,8 @@ Extended RoundHalfToEven(Extended value) {
     if (fraction < Extended(0.5)) {
         return down;
     }
-    return std::fmod(down, Extended(2)) == 0 ? down : down + 1;
+    const bool even = down == 2 * std::floor(down / 2);
+    return even ? down : down + 1;
 }
 
 TRzNumericEdit::TRzNumericEdit(TComponent* owner) : TRzCustomEdit(owner) {

@@ -178,7 +178,7 @@ void TRzStatusBar::ScalePanes() {
     for (int i = 0; i < ControlCount(); ++i) {
         TControl* child = Controls(i);
         const float ratio = float(child->Width()) / float(lastWidth_);
-        const int growth = int(std::nearbyint(double(widthChange_) * double(ratio)));
+        const int growth = int(std::rint(double(widthChange_) * double(ratio)));
         child->SetWidth(growth + child->Width());
     }
 }

@@ -323,9 +323,24 @@ TEST_F(EditFormTest, PastingIsNotFilteredButReadOnlyIgnoresPasteAndCut) {
 
 TEST_F(EditFormTest, ParserReadsTheDisplayFormsAndGivesZeroForNonsense) {
     const std::vector<std::pair<std::string, Extended>> cases = {
-        {"12,345", 12345}, {"(1,234)", -1234}, {"-5", -5}, {"1E-3", 0.001L}, {"-2E-3", -0.002L},
-        {"letters", 0},    {"1.2.3", 0},       {"", 0},    {"1E5000", 0},    {"+7", 7},
-        {"3 min", 3},      {"1e", 0},          {"E5", 0},  {"0.5", 0.5},     {"--4", -4},
+        {"12,345", 12345},
+        {"(1,234)", -1234},
+        {"-5", -5},
+        {"1E-3", 0.001L},
+        {"-2E-3", -0.002L},
+        {"letters", 0},
+        {"1.2.3", 0},
+        {"", 0},
+        {"1E5000", 0},
+        {"+7", 7},
+        {"3 min", 3},
+        {"1e", 0},
+        {"E5", 0},
+        {"0.5", 0.5},
+        {"--4", -4},
+        // The largest powers of ten the extended type holds exactly scale without rounding.
+        {"1E27", 1e27L},
+        {"25E-27", 25e-27L},
     };
     for (const auto& [text, value] : cases) {
         minutes->SetText(text);

@@ -43,7 +43,7 @@ Premultiplied Unpack(std::uint32_t argb) {
 
 std::uint32_t Pack(const Premultiplied& value) {
     const auto byte = [](double v) {
-        return std::uint32_t(std::clamp(std::lround(v), 0L, 255L));
+        return std::uint32_t(std::clamp(std::llround(v), 0LL, 255LL));
     };
     const double alpha = value[0];
     if (alpha <= 0) {
@@ -101,8 +101,8 @@ ArgbImage ScaleToSlot(const ArgbImage& source, int slotWidth, int slotHeight) {
     }
     const double scale =
         std::min(double(slotWidth) / double(source.width), double(slotHeight) / double(source.height));
-    return Scale(source, std::max(1, int(std::lround(source.width * scale))),
-                 std::max(1, int(std::lround(source.height * scale))));
+    return Scale(source, std::max(1, int(std::llround(source.width * scale))),
+                 std::max(1, int(std::llround(source.height * scale))));
 }
 
 } // namespace platform::x11

@@ -18,7 +18,7 @@ constexpr int kMaxEm = 400;
 constexpr int kDefaultEm = 11;
 
 int RoundToInt(double value) {
-    return int(std::lround(value));
+    return int(std::llround(value));
 }
 
 // The height of the font's cell in design units: the Windows ascent plus descent, or the
