@@ -102,6 +102,24 @@ TEST_F(WindowTest, ShowingPaintsFromTheBackBufferAndFocusArrivesFromTheLoop) {
     ReleaseDC(window.Handle(), dc);
 }
 
+TEST_F(WindowTest, APartialViewLandsAtItsPlaceAndNoFurther) {
+    platform::win32::Win32Window& window = Open(Main());
+    window.Show();
+    Settle();
+    std::vector<std::uint32_t> whole(486 * 302, 0x00336699);
+    window.Present(platform::PixelView{whole.data(), 486, 302, 486}, platform::Rect{0, 0, 486, 302});
+    // A band of 100 x 32 pixels at (40, 64), named with a dirty area that reaches beyond it.
+    std::vector<std::uint32_t> band(100 * 32, 0x00CC8844);
+    window.Present(platform::PixelView{band.data(), 100, 32, 100, 40, 64}, platform::Rect{0, 0, 486, 302});
+    HDC dc = GetDC(window.Handle());
+    EXPECT_EQ(GetPixel(dc, 40, 64), RGB(0xCC, 0x88, 0x44));
+    EXPECT_EQ(GetPixel(dc, 139, 95), RGB(0xCC, 0x88, 0x44));
+    EXPECT_EQ(GetPixel(dc, 39, 64), RGB(0x33, 0x66, 0x99));
+    EXPECT_EQ(GetPixel(dc, 140, 95), RGB(0x33, 0x66, 0x99));
+    EXPECT_EQ(GetPixel(dc, 40, 96), RGB(0x33, 0x66, 0x99));
+    ReleaseDC(window.Handle(), dc);
+}
+
 TEST_F(WindowTest, MouseAndKeyboardMessagesBecomeEvents) {
     platform::win32::Win32Window& window = Open(Main());
     PostMessageW(window.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 30));

@@ -400,7 +400,7 @@ LRESULT Win32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         OnPaint();
         return 0;
     case WM_ERASEBKGND:
-        return 1; // every pixel comes from the back buffer
+        return 1; // the program paints every pixel
     case WM_WINDOWPOSCHANGED:
         OnPositionChanged();
         break; // the default procedure sends WM_SIZE and WM_MOVE
