@@ -448,9 +448,9 @@ void TConnection::Dispatch(const TMessage& message) {
         }
         break;
     case TMessageType::MethodCall: {
-        std::optional<TMessage> reply = objects_.Dispatch(message);
-        if (reply && (message.flags & kFlagNoReplyExpected) == 0) {
-            Send(std::move(*reply));
+        TMessage reply = objects_.Dispatch(message);
+        if ((message.flags & kFlagNoReplyExpected) == 0) {
+            Send(std::move(reply));
         }
         break;
     }

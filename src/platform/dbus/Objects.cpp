@@ -110,11 +110,11 @@ void TObjects::Remove(const std::string& path) {
     objects_.erase(path);
 }
 
-std::optional<TMessage> TObjects::Dispatch(const TMessage& call) const {
+TMessage TObjects::Dispatch(const TMessage& call) const {
     const auto found = objects_.find(call.path);
     const TInterface* object = found != objects_.end() ? &found->second : nullptr;
     if (std::optional<TMessage> reply = Standard(call, object)) {
-        return reply;
+        return std::move(*reply);
     }
     if (object == nullptr) {
         return ErrorReply(call, kUnknownObject, "Unknown object '" + call.path + "'.");

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,9 +49,9 @@ class TObjects {
 public:
     void Add(const std::string& path, TInterface interface);
     void Remove(const std::string& path);
-    // The reply to a method call; nullopt when the call is not for an exported object (nor a
-    // path above one) and nobody here answers it.
-    std::optional<TMessage> Dispatch(const TMessage& call) const;
+    // The reply to a method call: the method's, or an error for an unknown object, interface,
+    // method or property and for arguments of the wrong types.
+    TMessage Dispatch(const TMessage& call) const;
 
 private:
     std::optional<TMessage> Standard(const TMessage& call, const TInterface* object) const;

@@ -43,7 +43,7 @@ void SplitTip(const std::string& tip, std::string& title, std::string& body) {
 
 } // namespace
 
-// The item's properties, in the order hosts list them.
+// The item's properties, in the order GetAll gives them.
 constexpr std::pair<const char*, const char*> kProperties[] = {
     {"Category", "s"},
     {"Id", "s"},
