@@ -95,7 +95,6 @@ private:
         TReplyHandler handler;
     };
 
-    bool Authenticate(int fd, std::uint64_t deadline);
     void Close(bool tellCalls);
     void WriteSome();
     void ReadSome();
@@ -116,8 +115,5 @@ private:
     std::uint64_t nextMatch_ = 0;
     TObjects objects_;
 };
-
-// CLOCK_MONOTONIC in microseconds.
-std::uint64_t MonotonicUsec();
 
 } // namespace platform::dbus

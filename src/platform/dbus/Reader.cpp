@@ -228,12 +228,8 @@ bool TReader::EnterArray(TReader& elements) {
     if (length > kMaxArrayLength || !Align(AlignmentOf(element[0])) || end_ - pos_ < length) {
         return fail();
     }
-    if (!Nest(elements, element, pos_ + length, 'a')) {
-        return fail();
-    }
     // The array's reader ends at the array's end; Leave() moves there.
-    elements.end_ = pos_ + length;
-    return true;
+    return Nest(elements, element, pos_ + length, 'a') || fail();
 }
 
 bool TReader::EnterStruct(TReader& fields) {
