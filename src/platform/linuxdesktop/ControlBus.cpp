@@ -1,6 +1,6 @@
 #include "platform/linuxdesktop/ControlBus.h"
 
-#include "platform/linuxdesktop/ValidUtf8.h"
+#include "platform/dbus/ValidUtf8.h"
 
 #include <cmath>
 #include <cstdio>
@@ -14,18 +14,17 @@ constexpr const char* kNoTaskError = "org.vesperon.Timer.Error.NoTask";
 constexpr const char* kRefusedError = "org.vesperon.Timer.Error.Refused";
 constexpr const char* kFailedError = "org.vesperon.Timer.Error.Failed";
 
-ControlBus& Self(void* userdata) {
-    return *static_cast<ControlBus*>(userdata);
-}
+// DO_NOT_QUEUE: a name another instance holds is not waited for.
+constexpr std::uint32_t kNameDoNotQueue = 4;
 
-int ReplyOf(sd_bus_message* message, const platform::ControlReply& reply, sd_bus_error* error) {
+dbus::TMessage ReplyOf(const dbus::TMessage& call, const platform::ControlReply& reply) {
     if (reply.code == platform::kControlDone) {
-        return sd_bus_reply_method_return(message, "");
+        return dbus::MethodReturn(call);
     }
     const char* name = reply.code == platform::kControlNoTask    ? kNoTaskError
                        : reply.code == platform::kControlRefused ? kRefusedError
                                                                  : kFailedError;
-    return sd_bus_error_set(error, name, ValidUtf8(reply.text).c_str());
+    return dbus::ErrorReply(call, name, dbus::ValidUtf8(reply.text));
 }
 
 double RealtimeSeconds() {
@@ -38,42 +37,47 @@ double RealtimeSeconds() {
 
 ControlBus::ControlBus(platform::IWindowSystem* loop, platform::IControlListener& listener)
     : listener_(listener), bus_(TBusKind::Session, loop) {
-    static const sd_bus_vtable vtable[] = {
-        SD_BUS_VTABLE_START(0),
-        SD_BUS_METHOD_WITH_NAMES("Arm", "ssb", SD_BUS_PARAM(action) SD_BUS_PARAM(when) SD_BUS_PARAM(warn), "",
-                                 "", &ControlBus::Arm, SD_BUS_VTABLE_UNPRIVILEGED),
-        SD_BUS_METHOD("Cancel", "", "", &ControlBus::Cancel, SD_BUS_VTABLE_UNPRIVILEGED),
-        SD_BUS_METHOD_WITH_NAMES("Status", "", "", "bsxx",
-                                 SD_BUS_PARAM(armed) SD_BUS_PARAM(action) SD_BUS_PARAM(target)
-                                     SD_BUS_PARAM(seconds_left),
-                                 &ControlBus::Status, SD_BUS_VTABLE_UNPRIVILEGED),
-        SD_BUS_SIGNAL("Changed", "", 0),
-        SD_BUS_VTABLE_END,
-    };
     if (!bus_.Open()) {
         return;
     }
-    sd_bus* bus = bus_.Get();
-    if (sd_bus_add_object_vtable(bus, &object_, kControlBusPath, kControlBusInterface, vtable, this) < 0) {
-        object_ = nullptr;
-        return;
-    }
+    dbus::TInterface object{kControlBusInterface, {}, {}, {{"Changed", ""}}};
+    object.methods.push_back({"Arm", "ssb", "", "action when warn", "", [this](const dbus::TMessage& call) {
+                                  return Arm(call);
+                              }});
+    object.methods.push_back({"Cancel", "", "", "", "", [this](const dbus::TMessage& call) {
+                                  return Cancel(call);
+                              }});
+    object.methods.push_back(
+        {"Status", "", "bsxx", "", "armed action target seconds_left", [this](const dbus::TMessage& call) {
+             return Status(call);
+         }});
+    bus_.Get()->AddObject(kControlBusPath, std::move(object));
+    connected_ = true;
     // Asked without waiting: the answer comes through the event loop like any other message.
-    if (sd_bus_request_name_async(bus, &name_, kControlBusName, 0, &ControlBus::NameReply, this) < 0) {
-        name_ = nullptr;
-    }
+    bus_.Call(
+        kBusDaemon, "RequestName", TStart::Service, TWait::Query,
+        [](TBusReply& reply) {
+            if (!reply.Ok()) {
+                std::fprintf(stderr, "vesperon: the session bus name %s is not ours: %s\n", kControlBusName,
+                             reply.ErrorMessage().empty() ? reply.ErrorName().c_str()
+                                                          : reply.ErrorMessage().c_str());
+            }
+        },
+        dbus::TWriter().String(kControlBusName).Uint32(kNameDoNotQueue));
 }
 
 ControlBus::~ControlBus() {
-    sd_bus_slot_unref(name_);
-    sd_bus_slot_unref(object_);
+    if (dbus::TConnection* bus = bus_.Get()) {
+        bus->RemoveObject(kControlBusPath);
+    }
 }
 
 void ControlBus::EmitChanged() {
-    if (object_ == nullptr) {
+    dbus::TConnection* bus = bus_.Get();
+    if (!connected_ || bus == nullptr) {
         return;
     }
-    sd_bus_emit_signal(bus_.Get(), kControlBusPath, kControlBusInterface, "Changed", "");
+    bus->EmitSignal(kControlBusPath, kControlBusInterface, "Changed");
     // Inside a method call the bus is being processed already and sends the signal with the
     // reply; a flush from there would process it again.
     if (!handling_) {
@@ -96,47 +100,34 @@ platform::ControlReply ControlBus::Call(const platform::ControlRequest& request)
     }
 }
 
-int ControlBus::Arm(sd_bus_message* message, void* userdata, sd_bus_error* error) {
-    const char* action = nullptr;
-    const char* when = nullptr;
-    int warn = 0;
-    const int read = sd_bus_message_read(message, "ssb", &action, &when, &warn);
-    if (read < 0) {
-        return read;
-    }
+dbus::TMessage ControlBus::Arm(const dbus::TMessage& call) {
+    dbus::TReader arguments = call.Read();
     platform::ControlRequest request;
     request.command = platform::ControlCommand::Arm;
-    request.action = action;
-    request.when = when;
-    request.warn = warn != 0;
-    return ReplyOf(message, Self(userdata).Call(request), error);
+    request.action = arguments.String().value_or("");
+    request.when = arguments.String().value_or("");
+    request.warn = arguments.Bool().value_or(false);
+    return ReplyOf(call, Call(request));
 }
 
-int ControlBus::Cancel(sd_bus_message* message, void* userdata, sd_bus_error* error) {
+dbus::TMessage ControlBus::Cancel(const dbus::TMessage& call) {
     platform::ControlRequest request;
     request.command = platform::ControlCommand::Cancel;
-    return ReplyOf(message, Self(userdata).Call(request), error);
+    return ReplyOf(call, Call(request));
 }
 
-int ControlBus::Status(sd_bus_message* message, void* userdata, sd_bus_error* error) {
-    const platform::ControlReply reply = Self(userdata).Call(platform::ControlRequest{});
+dbus::TMessage ControlBus::Status(const dbus::TMessage& call) {
+    const platform::ControlReply reply = Call(platform::ControlRequest{});
     if (reply.code != platform::kControlDone && reply.code != platform::kControlNoTask) {
-        return ReplyOf(message, reply, error);
+        return ReplyOf(call, reply);
     }
     const platform::ControlStatus& status = reply.status;
     const std::int64_t target = status.armed ? std::llround(RealtimeSeconds() + status.secondsLeft) : 0;
     const std::int64_t left = status.armed ? std::int64_t(status.secondsLeft) : 0;
-    return sd_bus_reply_method_return(message, "bsxx", int(status.armed), ValidUtf8(status.action).c_str(),
-                                      target, left);
-}
-
-int ControlBus::NameReply(sd_bus_message* message, void*, sd_bus_error*) {
-    const sd_bus_error* failure = sd_bus_message_get_error(message);
-    if (failure != nullptr) {
-        std::fprintf(stderr, "vesperon: the session bus name %s is not ours: %s\n", kControlBusName,
-                     failure->message != nullptr ? failure->message : failure->name);
-    }
-    return 0;
+    dbus::TMessage answer = dbus::MethodReturn(call);
+    answer.SetBody(
+        dbus::TWriter().Bool(status.armed).String(dbus::ValidUtf8(status.action)).Int64(target).Int64(left));
+    return answer;
 }
 
 } // namespace platform::linuxdesktop

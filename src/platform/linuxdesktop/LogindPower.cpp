@@ -11,7 +11,7 @@ namespace platform::linuxdesktop {
 
 namespace {
 
-constexpr int kInteractive = 1;
+constexpr bool kInteractive = true;
 
 bool Succeeded(const TBusReply& reply, const char* method) {
     if (reply.Ok()) {
@@ -30,7 +30,7 @@ LogindPower::LogindPower(LoopBus& systemBus, LoopBus& sessionBus)
 void LogindPower::CallAction(const char* method) {
     system_.Call(
         kLogindManager, method, TStart::Service, TWait::Prompt,
-        [method](TBusReply& reply) { Succeeded(reply, method); }, "b", kInteractive);
+        [method](TBusReply& reply) { Succeeded(reply, method); }, dbus::TWriter().Bool(kInteractive));
 }
 
 // The action ignoring inhibitor locks. logind versions that do not know the flag, or that
@@ -52,9 +52,9 @@ void LogindPower::CallActionIgnoringInhibitors(const char* method, const char* m
                                            " (" + methodWithFlags + ": " + flaggedError + ")");
                     }
                 },
-                "b", kInteractive);
+                dbus::TWriter().Bool(kInteractive));
         },
-        "t", kLogindSkipInhibitors);
+        dbus::TWriter().Uint64(kLogindSkipInhibitors));
 }
 
 // Terminates the logind session this process runs in: its path, its Id, then the request.
@@ -72,7 +72,7 @@ void LogindPower::TerminateOwnSession() {
             }
             TerminateSessionAt(*path);
         },
-        "u", std::uint32_t(getpid()));
+        dbus::TWriter().Uint32(std::uint32_t(getpid())));
 }
 
 void LogindPower::TerminateSessionAt(const std::string& path) {
@@ -91,9 +91,9 @@ void LogindPower::TerminateSessionAt(const std::string& path) {
             }
             system_.Call(
                 kLogindManager, "TerminateSession", TStart::Service, TWait::Query,
-                [](TBusReply& reply) { Succeeded(reply, "TerminateSession"); }, "s", id->c_str());
+                [](TBusReply& reply) { Succeeded(reply, "TerminateSession"); }, dbus::TWriter().String(*id));
         },
-        "ss", "org.freedesktop.login1.Session", "Id");
+        dbus::TWriter().String("org.freedesktop.login1.Session").String("Id"));
 }
 
 void LogindPower::LogOff() {

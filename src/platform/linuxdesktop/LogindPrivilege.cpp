@@ -35,22 +35,20 @@ void LogindPrivilege::SetShutdownPrivilege(bool enable, platform::PowerRight rig
         answer(true);
         return;
     }
-    system_.Call(
-        kLogindManager, query, TStart::Service, TWait::Query,
-        [query, answer = std::move(answer)](TBusReply& reply) {
-            if (!reply.Ok()) {
-                ReportPowerFailure(std::string("logind ") + query + " failed: " + reply.Error());
-                answer(false);
-                return;
-            }
-            const std::string said = reply.ReadText('s').value_or("");
-            const bool granted = said == "yes" || said == "challenge";
-            if (!granted) {
-                ReportPowerFailure(std::string("logind ") + query + " answered \"" + said + "\"");
-            }
-            answer(granted);
-        },
-        nullptr);
+    system_.Call(kLogindManager, query, TStart::Service, TWait::Query,
+                 [query, answer = std::move(answer)](TBusReply& reply) {
+                     if (!reply.Ok()) {
+                         ReportPowerFailure(std::string("logind ") + query + " failed: " + reply.Error());
+                         answer(false);
+                         return;
+                     }
+                     const std::string said = reply.ReadText('s').value_or("");
+                     const bool granted = said == "yes" || said == "challenge";
+                     if (!granted) {
+                         ReportPowerFailure(std::string("logind ") + query + " answered \"" + said + "\"");
+                     }
+                     answer(granted);
+                 });
 }
 
 } // namespace platform::linuxdesktop

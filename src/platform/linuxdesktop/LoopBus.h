@@ -1,15 +1,18 @@
-// A D-Bus connection served by the program's event loop: its descriptor is watched for the
-// direction sd-bus waits on, a timer descriptor wakes the loop at the earliest time-out of an
-// open call, and whatever arrives is handled at once. No call waits for its answer (an
-// authorisation prompt may keep logind from answering for as long as the user takes).
+// A D-Bus connection served by the program's event loop: its descriptor is watched for reading
+// (and for writing while output waits), a timer descriptor wakes the loop at the earliest
+// time-out of an open call or when read messages wait, and whatever arrives is handled at
+// once. No call waits for its answer (an authorisation prompt may keep logind from answering
+// for as long as the user takes).
 #pragma once
 
 #include "platform/WindowSystem.h"
+#include "platform/dbus/Connection.h"
+#include "platform/dbus/Writer.h"
 #include "platform/linuxdesktop/BusReply.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
-#include <systemd/sd-bus.h>
 
 namespace platform::linuxdesktop {
 
@@ -43,34 +46,27 @@ public:
     LoopBus(TBusKind kind, platform::IWindowSystem* loop);
     LoopBus(const LoopBus&) = delete;
     LoopBus& operator=(const LoopBus&) = delete;
+    // Writes what is queued, then closes.
     ~LoopBus();
 
     // Connects unless connected; a lost connection's open calls learn of the loss, and a new
     // connection takes its place. False when the bus cannot be reached.
     bool Open();
-    // The connection, for objects, matches and calls of the user's own; null until opened.
-    sd_bus* Get() const { return bus_; }
+    // The connection, for objects, matches, signals and calls of the user's own; null until
+    // opened.
+    dbus::TConnection* Get() { return connection_.IsOpen() ? &connection_ : nullptr; }
     // Sends what is queued and handles what has arrived: a synchronous call may have read
     // messages into the queue, which the descriptor will not report.
     void Flush();
 
-    // Calls a method with arguments in sd-bus's append notation (types "b", "t", "s", ...;
-    // nullptr for none).
-    template <typename... Args>
-    void Call(const TBusObject& object, const char* method, TStart start, TWait wait, TReplyHandler handler,
-              const char* types, Args... args) {
-        sd_bus_message* message = NewCall(object, method, start);
-        if (message == nullptr) {
-            Fail(handler, IsOpen() ? "cannot build the call" : openError_);
-            return;
-        }
-        if (types != nullptr && sd_bus_message_append(message, types, args...) < 0) {
-            sd_bus_message_unref(message);
-            Fail(handler, "cannot append the arguments");
-            return;
-        }
-        Send(message, wait, std::move(handler));
-    }
+    // Calls a method with these arguments; the call's serial, 0 when it could not be sent
+    // (the handler has then run already).
+    std::uint32_t Call(const TBusObject& object, const char* method, TStart start, TWait wait,
+                       TReplyHandler handler, const dbus::TWriter& arguments = dbus::TWriter());
+    // Calls a method whose answer nobody waits for.
+    void Send(const TBusObject& object, const char* method, const dbus::TWriter& arguments);
+    // The open call's handler will not run.
+    void Forget(std::uint32_t serial);
 
     // Whether a service of this name is running on the bus (does not start it); false also
     // when the bus cannot be asked.
@@ -80,24 +76,17 @@ public:
     int PendingCalls() const { return pending_; }
 
 private:
-    struct TPendingCall;
-
-    bool IsOpen() const { return bus_ != nullptr; }
-    void Close();
-    sd_bus_message* NewCall(const TBusObject& object, const char* method, TStart start);
-    void Send(sd_bus_message* message, TWait wait, TReplyHandler handler);
     static void Fail(TReplyHandler& handler, const std::string& error);
     // Handles what has arrived and what has timed out, then watches for what comes next.
     void Process();
     void Rearm();
-    void ArmTimer();
-    static int Replied(sd_bus_message* reply, void* userdata, sd_bus_error* error);
-    static void Forget(void* userdata);
+    void Unwatch();
+    void ArmTimer(std::uint64_t deadline);
 
     const TBusKind kind_;
     platform::IWindowSystem* const loop_;
-    sd_bus* bus_ = nullptr;
-    int fd_ = -1;
+    dbus::TConnection connection_;
+    int fd_ = -1;      // the descriptor the loop watches
     int timerFd_ = -1; // wakes the loop at the earliest time-out of an open call
     std::string openError_;
     int pending_ = 0;

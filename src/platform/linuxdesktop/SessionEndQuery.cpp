@@ -3,7 +3,6 @@
 #include "platform/linuxdesktop/LogindBus.h"
 
 #include <cstdlib>
-#include <cstring>
 #include <sys/eventfd.h>
 #include <unistd.h>
 
@@ -23,10 +22,12 @@ constexpr std::uint32_t kEndSessionForceful = 1u << 0;
 // Shown by the session manager beside the program's name when the query is refused.
 constexpr const char* kRefusalReason = "The exit was not confirmed";
 
-bool NoManagerError(const char* name) {
-    return name != nullptr && (std::strcmp(name, "org.freedesktop.DBus.Error.ServiceUnknown") == 0 ||
-                               std::strcmp(name, "org.freedesktop.DBus.Error.NameHasNoOwner") == 0);
+bool NoManagerError(const std::string& name) {
+    return name == "org.freedesktop.DBus.Error.ServiceUnknown" ||
+           name == "org.freedesktop.DBus.Error.NameHasNoOwner";
 }
+
+constexpr TBusObject kManager{kManagerService, kManagerPath, kManagerInterface};
 
 std::string TakeStartupId() {
     const char* value = std::getenv(kStartupIdVariable);
@@ -73,56 +74,53 @@ void SessionEndQuery::Register() {
         state_ = TState::NoManager;
         return;
     }
-    sd_bus* bus = bus_.Get();
     // The match goes first, so that no signal to the new client can come before it.
-    sd_bus_message* call = nullptr;
-    const std::string startupId = TakeStartupId();
-    const bool sent = sd_bus_match_signal_async(bus, &match_, nullptr, nullptr, kClientInterface, nullptr,
-                                                ClientSignal, nullptr, this) >= 0 &&
-                      sd_bus_message_new_method_call(bus, &call, kManagerService, kManagerPath,
-                                                     kManagerInterface, "RegisterClient") >= 0 &&
-                      sd_bus_message_set_auto_start(call, 0) >= 0 &&
-                      sd_bus_message_append(call, "ss", kAppId, startupId.c_str()) >= 0 &&
-                      sd_bus_call_async(bus, &registerCall_, call, RegisterReplied, this, 0) >= 0;
-    sd_bus_message_unref(call);
-    if (!sent) {
-        match_ = sd_bus_slot_unref(match_);
-        state_ = TState::NoManager;
+    dbus::TMatch clientSignals;
+    clientSignals.interface = kClientInterface;
+    match_ =
+        bus_.Get()->AddMatch(clientSignals, [this](const dbus::TMessage& signal) { ClientSignal(signal); });
+    state_ = TState::Registering;
+    registerCall_ = bus_.Call(
+        kManager, "RegisterClient", TStart::NoService, TWait::Query,
+        [this](TBusReply& reply) { RegisterReplied(reply); },
+        dbus::TWriter().String(kAppId).String(TakeStartupId()));
+    if (registerCall_ == 0) {
         return;
     }
-    state_ = TState::Registering;
     bus_.Flush();
 }
 
-int SessionEndQuery::RegisterReplied(sd_bus_message* reply, void* userdata, sd_bus_error*) {
-    auto& self = *static_cast<SessionEndQuery*>(userdata);
-    self.registerCall_ = sd_bus_slot_unref(self.registerCall_);
-    const char* path = nullptr;
-    const char* sender = sd_bus_message_get_sender(reply);
-    if (sd_bus_message_is_method_error(reply, nullptr)) {
-        const sd_bus_error* error = sd_bus_message_get_error(reply);
-        if (!NoManagerError(error->name)) {
-            ReportPowerFailure(std::string("the session manager refused the registration: ") + error->name +
-                               ": " + (error->message != nullptr ? error->message : ""));
+void SessionEndQuery::RegisterReplied(const TBusReply& reply) {
+    registerCall_ = 0;
+    if (!reply.Ok()) {
+        if (!reply.ErrorName().empty() && !NoManagerError(reply.ErrorName())) {
+            ReportPowerFailure(std::string("the session manager refused the registration: ") +
+                               reply.ErrorName() + ": " + reply.ErrorMessage());
         }
-    } else if (sender != nullptr && sd_bus_message_read(reply, "o", &path) > 0) {
-        self.managerName_ = sender;
-        self.clientPath_ = path;
-        self.state_ = TState::Registered;
-        return 0;
+    } else if (const std::optional<std::string> path = reply.ReadText('o'); path && !reply.Sender().empty()) {
+        managerName_ = reply.Sender();
+        clientPath_ = *path;
+        state_ = TState::Registered;
+        return;
     }
-    self.match_ = sd_bus_slot_unref(self.match_);
-    self.state_ = TState::NoManager;
-    return 0;
+    if (dbus::TConnection* bus = bus_.Get(); bus != nullptr && match_ != 0) {
+        bus->RemoveMatch(match_);
+    }
+    match_ = 0;
+    state_ = TState::NoManager;
 }
 
 void SessionEndQuery::Unregister() {
-    registerCall_ = sd_bus_slot_unref(registerCall_);
-    match_ = sd_bus_slot_unref(match_);
+    bus_.Forget(registerCall_);
+    registerCall_ = 0;
+    if (dbus::TConnection* bus = bus_.Get(); bus != nullptr && match_ != 0) {
+        bus->RemoveMatch(match_);
+    }
+    match_ = 0;
     // After the end of the session the manager forgets its clients itself.
     if (state_ == TState::Registered && !ended_) {
-        sd_bus_call_method_async(bus_.Get(), nullptr, managerName_.c_str(), kManagerPath, kManagerInterface,
-                                 "UnregisterClient", nullptr, nullptr, "o", clientPath_.c_str());
+        const TBusObject manager{managerName_.c_str(), kManagerPath, kManagerInterface};
+        bus_.Send(manager, "UnregisterClient", dbus::TWriter().ObjectPath(clientPath_));
         bus_.Flush();
     }
     if (state_ != TState::NoManager) {
@@ -136,27 +134,26 @@ void SessionEndQuery::Unregister() {
 // ---------------------------------------------------------------------------------------
 // The client's signals
 
-int SessionEndQuery::ClientSignal(sd_bus_message* message, void* userdata, sd_bus_error*) {
-    auto& self = *static_cast<SessionEndQuery*>(userdata);
-    const char* path = sd_bus_message_get_path(message);
-    const char* sender = sd_bus_message_get_sender(message);
-    const char* member = sd_bus_message_get_member(message);
+void SessionEndQuery::ClientSignal(const dbus::TMessage& signal) {
     // Only the manager that took the registration speaks for this client.
-    if (self.state_ != TState::Registered || path == nullptr || sender == nullptr || member == nullptr ||
-        self.clientPath_ != path || self.managerName_ != sender) {
-        return 0;
+    if (state_ != TState::Registered || clientPath_ != signal.path || managerName_ != signal.sender) {
+        return;
     }
-    std::uint32_t flags = 0;
-    if (std::strcmp(member, "QueryEndSession") == 0 && sd_bus_message_read(message, "u", &flags) > 0) {
-        self.Queue(TRequest::Query, flags);
-    } else if (std::strcmp(member, "EndSession") == 0 && sd_bus_message_read(message, "u", &flags) > 0) {
-        self.Queue(TRequest::End, flags);
-    } else if (std::strcmp(member, "CancelEndSession") == 0) {
-        self.Queue(TRequest::Cancel, 0);
-    } else if (std::strcmp(member, "Stop") == 0) {
-        self.Queue(TRequest::Stop, 0);
+    dbus::TReader arguments = signal.Read();
+    const std::string& member = signal.member;
+    if (member == "QueryEndSession") {
+        if (const std::optional<std::uint32_t> flags = arguments.Uint32()) {
+            Queue(TRequest::Query, *flags);
+        }
+    } else if (member == "EndSession") {
+        if (const std::optional<std::uint32_t> flags = arguments.Uint32()) {
+            Queue(TRequest::End, *flags);
+        }
+    } else if (member == "CancelEndSession") {
+        Queue(TRequest::Cancel, 0);
+    } else if (member == "Stop") {
+        Queue(TRequest::Stop, 0);
     }
-    return 0;
 }
 
 void SessionEndQuery::Queue(TRequest request, std::uint32_t flags) {
@@ -244,8 +241,8 @@ void SessionEndQuery::Respond(bool isOk, const char* reason) {
     if (state_ != TState::Registered) {
         return;
     }
-    sd_bus_call_method_async(bus_.Get(), nullptr, managerName_.c_str(), clientPath_.c_str(), kClientInterface,
-                             "EndSessionResponse", nullptr, nullptr, "bs", int(isOk), reason);
+    const TBusObject client{managerName_.c_str(), clientPath_.c_str(), kClientInterface};
+    bus_.Send(client, "EndSessionResponse", dbus::TWriter().Bool(isOk).String(reason));
     bus_.Flush();
 }
 

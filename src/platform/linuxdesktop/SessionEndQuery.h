@@ -7,6 +7,8 @@
 
 #include "platform/SessionEnd.h"
 #include "platform/WindowSystem.h"
+#include "platform/dbus/Message.h"
+#include "platform/linuxdesktop/BusReply.h"
 #include "platform/linuxdesktop/LoopBus.h"
 
 #include <cstdint>
@@ -45,8 +47,8 @@ private:
         std::uint64_t query; // the query this request belongs to
     };
 
-    static int RegisterReplied(sd_bus_message* reply, void* userdata, sd_bus_error* error);
-    static int ClientSignal(sd_bus_message* message, void* userdata, sd_bus_error* error);
+    void RegisterReplied(const TBusReply& reply);
+    void ClientSignal(const dbus::TMessage& signal);
     void Register();
     void Unregister();
     void Queue(TRequest request, std::uint32_t flags);
@@ -60,8 +62,8 @@ private:
     int wakeFd_ = -1;
     platform::ISessionEndSink* sink_ = nullptr;
     TState state_ = TState::Idle;
-    sd_bus_slot* match_ = nullptr;
-    sd_bus_slot* registerCall_ = nullptr;
+    std::uint64_t match_ = 0;
+    std::uint32_t registerCall_ = 0;
     std::string managerName_; // the unique bus name that took the registration
     std::string clientPath_;
     std::deque<TPending> pending_;

@@ -22,24 +22,24 @@ constexpr std::int32_t kKdeDefaultMode = 0;
 using TLogoutCall = void (*)(LoopBus&, const TBusObject&, LoopBus::TReplyHandler);
 
 void GnomeLogout(LoopBus& bus, const TBusObject& manager, LoopBus::TReplyHandler handler) {
-    bus.Call(manager, "Logout", TStart::NoService, TWait::Query, std::move(handler), "u",
-             kGnomeLogoutNoConfirmation);
+    bus.Call(manager, "Logout", TStart::NoService, TWait::Query, std::move(handler),
+             dbus::TWriter().Uint32(kGnomeLogoutNoConfirmation));
 }
 
 void KdeShutdownLogout(LoopBus& bus, const TBusObject& manager, LoopBus::TReplyHandler handler) {
-    bus.Call(manager, "logout", TStart::NoService, TWait::Query, std::move(handler), nullptr);
+    bus.Call(manager, "logout", TStart::NoService, TWait::Query, std::move(handler));
 }
 
 void KdeServerLogout(LoopBus& bus, const TBusObject& manager, LoopBus::TReplyHandler handler) {
-    bus.Call(manager, "logout", TStart::NoService, TWait::Query, std::move(handler), "iii", kKdeNoConfirm,
-             kKdeLogout, kKdeDefaultMode);
+    bus.Call(manager, "logout", TStart::NoService, TWait::Query, std::move(handler),
+             dbus::TWriter().Int32(kKdeNoConfirm).Int32(kKdeLogout).Int32(kKdeDefaultMode));
 }
 
 void XfceLogout(LoopBus& bus, const TBusObject& manager, LoopBus::TReplyHandler handler) {
-    const int showDialog = 0;
-    const int allowSave = 1;
-    bus.Call(manager, "Logout", TStart::NoService, TWait::Query, std::move(handler), "bb", showDialog,
-             allowSave);
+    const bool showDialog = false;
+    const bool allowSave = true;
+    bus.Call(manager, "Logout", TStart::NoService, TWait::Query, std::move(handler),
+             dbus::TWriter().Bool(showDialog).Bool(allowSave));
 }
 
 struct TSessionManager {

@@ -3,7 +3,8 @@
 #include "platform/Geometry.h"
 #include "platform/NotifyShell.h"
 #include "platform/WindowSystem.h"
-#include "platform/linuxdesktop/ValidUtf8.h"
+#include "platform/dbus/ValidUtf8.h"
+#include "platform/linuxdesktop/LoopBus.h"
 
 #include <cerrno>
 #include <unistd.h>
@@ -15,6 +16,9 @@ namespace {
 constexpr const char* kItemPath = "/StatusNotifierItem";
 constexpr const char* kItemInterface = "org.kde.StatusNotifierItem";
 constexpr const char* kWatcherPath = "/StatusNotifierWatcher";
+// DO_NOT_QUEUE, and the answer that the name is ours.
+constexpr std::uint32_t kNameDoNotQueue = 4;
+constexpr std::uint32_t kNamePrimaryOwner = 1;
 
 constexpr unsigned kLeftDown = 0x201;
 constexpr unsigned kLeftUp = 0x202;
@@ -25,7 +29,7 @@ constexpr unsigned kRightUp = 0x205;
 // The first line of the tooltip is its title, the rest (lines broken with a carriage return
 // in the record) its body.
 void SplitTip(const std::string& tip, std::string& title, std::string& body) {
-    const std::string text = ValidUtf8(tip);
+    const std::string text = dbus::ValidUtf8(tip);
     const std::size_t end = text.find_first_of("\r\n");
     title = text.substr(0, end);
     body.clear();
@@ -39,27 +43,40 @@ void SplitTip(const std::string& tip, std::string& title, std::string& body) {
 
 } // namespace
 
-const sd_bus_vtable StatusNotifierItem::kVtable[] = {
-    SD_BUS_VTABLE_START(0),
-    SD_BUS_PROPERTY("Category", "s", GetProperty, 0, 0),
-    SD_BUS_PROPERTY("Id", "s", GetProperty, 0, 0),
-    SD_BUS_PROPERTY("Title", "s", GetProperty, 0, 0),
-    SD_BUS_PROPERTY("Status", "s", GetProperty, 0, 0),
-    SD_BUS_PROPERTY("WindowId", "i", GetProperty, 0, 0),
-    SD_BUS_PROPERTY("IconName", "s", GetProperty, 0, 0),
-    SD_BUS_PROPERTY("IconPixmap", "a(iiay)", GetProperty, 0, 0),
-    SD_BUS_PROPERTY("ToolTip", "(sa(iiay)ss)", GetProperty, 0, 0),
-    SD_BUS_PROPERTY("ItemIsMenu", "b", GetProperty, 0, 0),
-    SD_BUS_METHOD("Activate", "ii", "", Activate, 0),
-    SD_BUS_METHOD("SecondaryActivate", "ii", "", Ignore, 0),
-    SD_BUS_METHOD("ContextMenu", "ii", "", ContextMenu, 0),
-    SD_BUS_METHOD("Scroll", "is", "", Ignore, 0),
-    SD_BUS_SIGNAL("NewTitle", "", 0),
-    SD_BUS_SIGNAL("NewIcon", "", 0),
-    SD_BUS_SIGNAL("NewToolTip", "", 0),
-    SD_BUS_SIGNAL("NewStatus", "s", 0),
-    SD_BUS_VTABLE_END,
+// The item's properties, in the order GetAll gives them.
+constexpr std::pair<const char*, const char*> kProperties[] = {
+    {"Category", "s"},
+    {"Id", "s"},
+    {"Title", "s"},
+    {"Status", "s"},
+    {"WindowId", "i"},
+    {"IconName", "s"},
+    {"IconPixmap", "a(iiay)"},
+    {"ToolTip", "(sa(iiay)ss)"},
+    {"ItemIsMenu", "b"},
 };
+
+dbus::TInterface StatusNotifierItem::Interface() {
+    dbus::TInterface object{kItemInterface, {}, {}, {}};
+    const auto ignore = [](const dbus::TMessage& call) {
+        return dbus::MethodReturn(call);
+    };
+    object.methods.push_back({"Activate", "ii", "", "", "", [this](const dbus::TMessage& call) {
+                                  return Activate(call);
+                              }});
+    object.methods.push_back({"SecondaryActivate", "ii", "", "", "", ignore});
+    object.methods.push_back({"ContextMenu", "ii", "", "", "", [this](const dbus::TMessage& call) {
+                                  return ContextMenu(call);
+                              }});
+    object.methods.push_back({"Scroll", "is", "", "", "", ignore});
+    for (const auto& [name, type] : kProperties) {
+        object.properties.push_back({name, type, [this, property = std::string(name)](dbus::TWriter& value) {
+                                         Property(property, value);
+                                     }});
+    }
+    object.signals = {{"NewTitle", ""}, {"NewIcon", ""}, {"NewToolTip", ""}, {"NewStatus", "s"}};
+    return object;
+}
 
 StatusNotifierItem::StatusNotifierItem(platform::IWindowSystem* loop, const platform::NotifyIconData& data,
                                        int serial)
@@ -70,27 +87,30 @@ StatusNotifierItem::StatusNotifierItem(platform::IWindowSystem* loop, const plat
 }
 
 StatusNotifierItem::~StatusNotifierItem() {
-    if (bus_.Get() != nullptr) {
-        sd_bus_release_name(bus_.Get(), name_.c_str());
+    if (dbus::TConnection* bus = bus_.Get()) {
+        bus->RemoveObject(kItemPath);
+        bus_.Send(kBusDaemon, "ReleaseName", dbus::TWriter().String(name_));
     }
-    sd_bus_slot_unref(slot_);
 }
 
 bool StatusNotifierItem::Start() {
     if (!bus_.Open()) {
         return false;
     }
-    sd_bus* bus = bus_.Get();
-    if (sd_bus_add_object_vtable(bus, &slot_, kItemPath, kItemInterface, kVtable, this) < 0 ||
-        sd_bus_request_name(bus, name_.c_str(), 0) < 0) {
+    dbus::TConnection* bus = bus_.Get();
+    bus->AddObject(kItemPath, Interface());
+    dbus::TMessage request =
+        dbus::MethodCall(kBusDaemon.service, kBusDaemon.path, kBusDaemon.interface, "RequestName");
+    request.SetBody(dbus::TWriter().String(name_).Uint32(kNameDoNotQueue));
+    const dbus::TMessage taken = bus->Call(std::move(request), dbus::DefaultCallTimeoutUsec());
+    if (taken.type != dbus::TMessageType::MethodReturn || taken.Read().Uint32() != kNamePrimaryOwner) {
         return false;
     }
     // The watcher's answer changes nothing: a host that refuses the item simply shows nothing.
-    const int r =
-        sd_bus_call_method_async(bus, nullptr, kWatcherName, kWatcherPath, kWatcherName,
-                                 "RegisterStatusNotifierItem", nullptr, nullptr, "s", name_.c_str());
+    const TBusObject watcher{kWatcherName, kWatcherPath, kWatcherName};
+    bus_.Send(watcher, "RegisterStatusNotifierItem", dbus::TWriter().String(name_));
     bus_.Flush();
-    return r >= 0;
+    return bus_.Get() != nullptr;
 }
 
 StatusNotifierItem::Changes StatusNotifierItem::Store(const platform::NotifyIconData& data) {
@@ -143,8 +163,8 @@ void StatusNotifierItem::Update(const platform::NotifyIconData& data) {
 }
 
 void StatusNotifierItem::Emit(const char* signal) {
-    if (bus_.Get() != nullptr) {
-        sd_bus_emit_signal(bus_.Get(), kItemPath, kItemInterface, signal, "");
+    if (dbus::TConnection* bus = bus_.Get()) {
+        bus->EmitSignal(kItemPath, kItemInterface, signal);
     }
 }
 
@@ -157,81 +177,50 @@ void StatusNotifierItem::Post(std::initializer_list<unsigned> mouseMessages) {
     }
 }
 
-int StatusNotifierItem::Activate(sd_bus_message* message, void* userdata, sd_bus_error* /*error*/) {
-    static_cast<StatusNotifierItem*>(userdata)->Post({kLeftDown, kLeftUp, kLeftDouble, kLeftUp});
-    return sd_bus_reply_method_return(message, "");
+dbus::TMessage StatusNotifierItem::Activate(const dbus::TMessage& call) {
+    Post({kLeftDown, kLeftUp, kLeftDouble, kLeftUp});
+    return dbus::MethodReturn(call);
 }
 
-int StatusNotifierItem::ContextMenu(sd_bus_message* message, void* userdata, sd_bus_error* /*error*/) {
-    static_cast<StatusNotifierItem*>(userdata)->Post({kRightDown, kRightUp});
-    return sd_bus_reply_method_return(message, "");
+dbus::TMessage StatusNotifierItem::ContextMenu(const dbus::TMessage& call) {
+    Post({kRightDown, kRightUp});
+    return dbus::MethodReturn(call);
 }
 
-int StatusNotifierItem::Ignore(sd_bus_message* message, void* /*userdata*/, sd_bus_error* /*error*/) {
-    return sd_bus_reply_method_return(message, "");
-}
-
-int StatusNotifierItem::AppendPixmaps(sd_bus_message* reply) const {
-    int r = sd_bus_message_open_container(reply, 'a', "(iiay)");
-    if (r >= 0 && !pixmap_.empty()) {
-        r = sd_bus_message_open_container(reply, 'r', "iiay");
-        if (r >= 0) {
-            r = sd_bus_message_append(reply, "ii", width_, height_);
-        }
-        if (r >= 0) {
-            r = sd_bus_message_append_array(reply, 'y', pixmap_.data(), pixmap_.size());
-        }
-        if (r >= 0) {
-            r = sd_bus_message_close_container(reply);
-        }
+void StatusNotifierItem::AppendPixmaps(dbus::TWriter& value) const {
+    value.OpenArray("(iiay)");
+    if (!pixmap_.empty()) {
+        value.OpenStruct().Int32(width_).Int32(height_).Bytes(pixmap_.data(), pixmap_.size()).CloseStruct();
     }
-    return r >= 0 ? sd_bus_message_close_container(reply) : r;
+    value.CloseArray();
 }
 
-int StatusNotifierItem::AppendToolTip(sd_bus_message* reply) const {
-    int r = sd_bus_message_open_container(reply, 'r', "sa(iiay)ss");
-    if (r >= 0) {
-        r = sd_bus_message_append(reply, "s", "");
-    }
-    if (r >= 0) {
-        r = AppendPixmaps(reply);
-    }
-    if (r >= 0) {
-        r = sd_bus_message_append(reply, "ss", title_.c_str(), body_.c_str());
-    }
-    return r >= 0 ? sd_bus_message_close_container(reply) : r;
+void StatusNotifierItem::AppendToolTip(dbus::TWriter& value) const {
+    value.OpenStruct().String("");
+    AppendPixmaps(value);
+    value.String(title_).String(body_).CloseStruct();
 }
 
-int StatusNotifierItem::GetProperty(sd_bus* /*bus*/, const char* /*path*/, const char* /*interface*/,
-                                    const char* property, sd_bus_message* reply, void* userdata,
-                                    sd_bus_error* /*error*/) {
-    const auto& item = *static_cast<const StatusNotifierItem*>(userdata);
-    const std::string name = property;
+void StatusNotifierItem::Property(const std::string& name, dbus::TWriter& value) const {
     if (name == "Category") {
-        return sd_bus_message_append(reply, "s", "ApplicationStatus");
+        value.String("ApplicationStatus");
+    } else if (name == "Id") {
+        value.String(dbus::ValidUtf8(program_invocation_short_name));
+    } else if (name == "Title") {
+        value.String(title_);
+    } else if (name == "Status") {
+        value.String("Active");
+    } else if (name == "WindowId") {
+        value.Int32(0);
+    } else if (name == "IconName") {
+        value.String("");
+    } else if (name == "IconPixmap") {
+        AppendPixmaps(value);
+    } else if (name == "ToolTip") {
+        AppendToolTip(value);
+    } else {
+        value.Bool(false);
     }
-    if (name == "Id") {
-        return sd_bus_message_append(reply, "s", program_invocation_short_name);
-    }
-    if (name == "Title") {
-        return sd_bus_message_append(reply, "s", item.title_.c_str());
-    }
-    if (name == "Status") {
-        return sd_bus_message_append(reply, "s", "Active");
-    }
-    if (name == "WindowId") {
-        return sd_bus_message_append(reply, "i", 0);
-    }
-    if (name == "IconName") {
-        return sd_bus_message_append(reply, "s", "");
-    }
-    if (name == "IconPixmap") {
-        return item.AppendPixmaps(reply);
-    }
-    if (name == "ToolTip") {
-        return item.AppendToolTip(reply);
-    }
-    return sd_bus_message_append(reply, "b", 0);
 }
 
 } // namespace platform::linuxdesktop

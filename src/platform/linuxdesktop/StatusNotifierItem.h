@@ -7,6 +7,9 @@
 
 #include "platform/NotifyShell.h"
 #include "platform/WindowSystem.h"
+#include "platform/dbus/Message.h"
+#include "platform/dbus/Objects.h"
+#include "platform/dbus/Writer.h"
 #include "platform/linuxdesktop/LoopBus.h"
 
 #include <cstdint>
@@ -32,12 +35,10 @@ public:
     const std::string& BusName() const { return name_; }
 
 private:
-    static const sd_bus_vtable kVtable[];
-    static int GetProperty(sd_bus* bus, const char* path, const char* interface, const char* property,
-                           sd_bus_message* reply, void* userdata, sd_bus_error* error);
-    static int Activate(sd_bus_message* message, void* userdata, sd_bus_error* error);
-    static int ContextMenu(sd_bus_message* message, void* userdata, sd_bus_error* error);
-    static int Ignore(sd_bus_message* message, void* userdata, sd_bus_error* error);
+    dbus::TInterface Interface();
+    void Property(const std::string& name, dbus::TWriter& value) const;
+    dbus::TMessage Activate(const dbus::TMessage& call);
+    dbus::TMessage ContextMenu(const dbus::TMessage& call);
 
     // Which of the host-visible parts a record changed.
     struct Changes {
@@ -46,12 +47,11 @@ private:
     };
     Changes Store(const platform::NotifyIconData& data);
     void Post(std::initializer_list<unsigned> mouseMessages);
-    int AppendPixmaps(sd_bus_message* reply) const;
-    int AppendToolTip(sd_bus_message* reply) const;
+    void AppendPixmaps(dbus::TWriter& value) const;
+    void AppendToolTip(dbus::TWriter& value) const;
     void Emit(const char* signal);
 
     LoopBus bus_;
-    sd_bus_slot* slot_ = nullptr;
     std::string name_;
     platform::INotifySink* sink_ = nullptr;
     std::uintptr_t id_ = 0;

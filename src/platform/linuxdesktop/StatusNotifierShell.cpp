@@ -16,25 +16,24 @@ StatusNotifierShell::StatusNotifierShell(platform::IWindowSystem* loop, platform
     if (!bus_.Open()) {
         return;
     }
-    sd_bus* bus = bus_.Get();
-    sd_bus_match_signal(bus, &match_, kBusDaemon.service, kBusDaemon.path, kBusDaemon.interface,
-                        "NameOwnerChanged", OwnerChanged, this);
-    sd_bus_error error = SD_BUS_ERROR_NULL;
-    sd_bus_message* reply = nullptr;
-    int has = 0;
-    if (sd_bus_call_method(bus, kBusDaemon.service, kBusDaemon.path, kBusDaemon.interface, "NameHasOwner",
-                           &error, &reply, "s", kWatcherName) >= 0 &&
-        sd_bus_message_read(reply, "b", &has) >= 0) {
-        watcherPresent_ = has != 0;
+    dbus::TConnection* bus = bus_.Get();
+    match_ = bus->AddMatch({kBusDaemon.service, kBusDaemon.path, kBusDaemon.interface, "NameOwnerChanged"},
+                           [this](const dbus::TMessage& signal) { OwnerChanged(signal); });
+    dbus::TMessage hasOwner =
+        dbus::MethodCall(kBusDaemon.service, kBusDaemon.path, kBusDaemon.interface, "NameHasOwner");
+    hasOwner.SetBody(dbus::TWriter().String(kWatcherName));
+    const dbus::TMessage reply = bus->Call(std::move(hasOwner), dbus::DefaultCallTimeoutUsec());
+    if (reply.type == dbus::TMessageType::MethodReturn) {
+        watcherPresent_ = reply.Read().Bool().value_or(false);
     }
-    sd_bus_message_unref(reply);
-    sd_bus_error_free(&error);
     bus_.Flush();
 }
 
 StatusNotifierShell::~StatusNotifierShell() {
     items_.clear();
-    sd_bus_slot_unref(match_);
+    if (dbus::TConnection* bus = bus_.Get(); bus != nullptr && match_ != 0) {
+        bus->RemoveMatch(match_);
+    }
     if (fallback_ != nullptr) {
         fallback_->RemoveListener(*this);
     }
@@ -116,15 +115,14 @@ void StatusNotifierShell::TellListeners() {
     }
 }
 
-int StatusNotifierShell::OwnerChanged(sd_bus_message* message, void* userdata, sd_bus_error* /*error*/) {
-    const char* name = nullptr;
-    const char* oldOwner = nullptr;
-    const char* newOwner = nullptr;
-    if (sd_bus_message_read(message, "sss", &name, &oldOwner, &newOwner) >= 0 &&
-        std::string_view(name) == kWatcherName) {
-        static_cast<StatusNotifierShell*>(userdata)->WatcherChanged(newOwner != nullptr && *newOwner != '\0');
+void StatusNotifierShell::OwnerChanged(const dbus::TMessage& signal) {
+    dbus::TReader arguments = signal.Read();
+    const std::optional<std::string> name = arguments.String();
+    const std::optional<std::string> oldOwner = arguments.String();
+    const std::optional<std::string> newOwner = arguments.String();
+    if (name && oldOwner && newOwner && *name == kWatcherName) {
+        WatcherChanged(!newOwner->empty());
     }
-    return 0;
 }
 
 // A new watcher knows none of the items, a vanished one takes them with it: drop them, and

@@ -8,9 +8,11 @@
 #include "platform/Geometry.h"
 #include "platform/NotifyShell.h"
 #include "platform/WindowSystem.h"
+#include "platform/dbus/Message.h"
 #include "platform/linuxdesktop/LoopBus.h"
 #include "platform/linuxdesktop/StatusNotifierItem.h"
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <utility>
@@ -41,7 +43,7 @@ public:
 private:
     using Key = std::pair<const platform::INotifySink*, std::uintptr_t>;
 
-    static int OwnerChanged(sd_bus_message* message, void* userdata, sd_bus_error* error);
+    void OwnerChanged(const dbus::TMessage& signal);
     void WatcherChanged(bool present);
     void TellListeners();
     bool Add(const platform::NotifyIconData& data);
@@ -55,7 +57,7 @@ private:
     platform::IWindowSystem* loop_;
     platform::INotifyShell* fallback_;
     LoopBus bus_;
-    sd_bus_slot* match_ = nullptr;
+    std::uint64_t match_ = 0;
     bool watcherPresent_ = false;
     int serial_ = 0;
     std::map<Key, std::unique_ptr<StatusNotifierItem>> items_;

@@ -1,14 +1,14 @@
-#include "platform/linuxdesktop/ValidUtf8.h"
+#include "platform/dbus/ValidUtf8.h"
 
 #include <cstddef>
 
-namespace platform::linuxdesktop {
+namespace platform::dbus {
 
 namespace {
 
 // The length of the UTF-8 sequence starting at i, or 0 when it is broken (cut, overlong,
 // a surrogate or beyond U+10FFFF).
-std::size_t SequenceLength(const std::string& text, std::size_t i) {
+std::size_t SequenceLength(std::string_view text, std::size_t i) {
     const auto byte = [&text](std::size_t k) {
         return static_cast<unsigned char>(text[k]);
     };
@@ -43,6 +43,18 @@ std::size_t SequenceLength(const std::string& text, std::size_t i) {
 
 } // namespace
 
+bool IsValidUtf8(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const std::size_t length = SequenceLength(text, i);
+        if (length == 0) {
+            return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
 std::string ValidUtf8(const std::string& text) {
     std::string out;
     std::size_t i = 0;
@@ -58,4 +70,4 @@ std::string ValidUtf8(const std::string& text) {
     return out;
 }
 
-} // namespace platform::linuxdesktop
+} // namespace platform::dbus
