@@ -234,6 +234,32 @@ TEST(DbusConnectionTest, AMalformedMessageEndsTheConnectionAndTellsTheOpenCalls)
     EXPECT_EQ(connection.Fd(), -1);
 }
 
+TEST(DbusConnectionTest, AMessageOfALaterTypeIsPassedOver) {
+    ScriptedBus bus([](int fd) {
+        const std::optional<TMessage> call = ReadMessage(fd);
+        if (!call) {
+            return;
+        }
+        TMessage later = Signal("/org/example/Peer", "org.example.Peer", "Changed");
+        std::vector<std::uint8_t> wire = Encode(later, 2);
+        wire[1] = 5; // a message type the protocol may add
+        WriteAll(fd, wire);
+        TMessage reply = MethodReturn(*call);
+        reply.SetBody(TWriter().Uint32(7));
+        WriteAll(fd, Encode(reply, 3));
+        std::uint8_t rest = 0;
+        [[maybe_unused]] const auto got = read(fd, &rest, 1); // until the client hangs up
+    });
+    TConnection connection;
+    ASSERT_EQ(connection.Open(bus.Address()), 0);
+    std::optional<std::uint32_t> answer;
+    connection.CallAsync(Ask("Seven"), DefaultCallTimeoutUsec(),
+                         [&answer](const TMessage& reply) { answer = reply.Read().Uint32(); });
+    ASSERT_TRUE(ServeUntil(connection, [&] { return answer.has_value(); }));
+    EXPECT_EQ(answer, 7u);
+    EXPECT_TRUE(connection.IsOpen());
+}
+
 TEST(DbusConnectionTest, AnAddressWithoutABusIsRefused) {
     const TemporaryFolder folder;
     TConnection connection;

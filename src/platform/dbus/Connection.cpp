@@ -274,6 +274,11 @@ void TConnection::ReadSome() {
         if (input_.size() - used < *size) {
             break;
         }
+        // A message type a later protocol version may add is passed over, as the protocol asks.
+        if (!IsKnownType(input_.data() + used)) {
+            used += *size;
+            continue;
+        }
         std::optional<TMessage> message = Decode(input_.data() + used, *size);
         if (!message) {
             lost_ = true;

@@ -226,6 +226,10 @@ std::optional<std::size_t> MessageSize(const std::uint8_t* header) {
     return total;
 }
 
+bool IsKnownType(const std::uint8_t* data) {
+    return data[1] >= std::uint8_t(TMessageType::MethodCall) && data[1] <= std::uint8_t(TMessageType::Signal);
+}
+
 std::optional<TMessage> Decode(const std::uint8_t* data, std::size_t size) {
     if (size < kFixedHeaderSize) {
         return std::nullopt;
@@ -237,8 +241,7 @@ std::optional<TMessage> Decode(const std::uint8_t* data, std::size_t size) {
     TMessage message;
     message.bigEndian = data[0] == 'B';
     const std::uint8_t type = data[1];
-    if (type < std::uint8_t(TMessageType::MethodCall) || type > std::uint8_t(TMessageType::Signal) ||
-        data[3] != kVersion) {
+    if (!IsKnownType(data) || data[3] != kVersion) {
         return std::nullopt;
     }
     message.type = TMessageType(type);

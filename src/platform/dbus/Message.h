@@ -62,5 +62,7 @@ std::vector<std::uint8_t> Encode(const TMessage& message, std::uint32_t serial);
 std::optional<std::size_t> MessageSize(const std::uint8_t* header);
 // The message in these bytes (all of it, exactly); nullopt when anything in it is malformed.
 std::optional<TMessage> Decode(const std::uint8_t* data, std::size_t size);
+// Whether the message starting at data (its fixed header at least) has one of the four known types.
+bool IsKnownType(const std::uint8_t* data);
 
 } // namespace platform::dbus
