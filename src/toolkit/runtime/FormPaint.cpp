@@ -1,6 +1,7 @@
-// Painting of a form: the invalid region is repainted into the back buffer in z-order
-// (each windowed control's border, background, own paint and graphic children, then its
-// windowed children), and the changed pixels are presented to the native window.
+// Painting of a form: the invalid region is repainted in z-order (each windowed control's
+// border, background, own paint and graphic children, then its windowed children) into the back
+// buffer, or band by band into a small buffer when the form keeps no pixels, and the changed
+// pixels are presented to the native window.
 #include "platform/Geometry.h"
 #include "platform/Platform.h"
 #include "platform/WindowSystem.h"
@@ -67,19 +68,19 @@ TCustomForm::TPaintSurface TCustomForm::PaintSurface() {
 }
 
 void TCustomForm::PaintArea(TPixelBuffer& pixels, TPoint origin, const TRegion& region) {
-    const TPaintSurface outer = surface_;
-    const bool wasPainting = painting_;
+    // The outer surface comes back however the painting ends, an exception included.
+    struct TRestore {
+        TCustomForm& form;
+        TPaintSurface surface;
+        bool painting;
+        ~TRestore() {
+            form.surface_ = surface;
+            form.painting_ = painting;
+        }
+    } restore{*this, surface_, painting_};
     surface_ = TPaintSurface{&pixels, origin};
     painting_ = true;
-    try {
-        PaintWinControl(this, region);
-    } catch (...) {
-        surface_ = outer;
-        painting_ = wasPainting;
-        throw;
-    }
-    surface_ = outer;
-    painting_ = wasPainting;
+    PaintWinControl(this, region);
 }
 
 void TCustomForm::PaintInvalid() {
