@@ -18,8 +18,6 @@ namespace platform::dbus {
 
 namespace {
 
-constexpr const char* kBusService = "org.freedesktop.DBus";
-constexpr const char* kBusPath = "/org/freedesktop/DBus";
 constexpr std::size_t kReadChunk = 64 * 1024;
 
 TMessage NoReply(std::uint32_t serial, const char* text) {

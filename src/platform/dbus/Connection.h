@@ -24,6 +24,14 @@ std::uint64_t DefaultCallTimeoutUsec();
 
 inline constexpr const char* kNoReplyError = "org.freedesktop.DBus.Error.NoReply";
 
+// The bus itself (names and their owners, matches): its name, which is also its interface, and
+// its object.
+inline constexpr const char* kBusService = "org.freedesktop.DBus";
+inline constexpr const char* kBusPath = "/org/freedesktop/DBus";
+// RequestName: a name another connection holds is not queued for; the answer that it is ours.
+inline constexpr std::uint32_t kNameDoNotQueue = 4;
+inline constexpr std::uint32_t kNamePrimaryOwner = 1;
+
 // The signals a match selects; an empty field selects any.
 struct TMatch {
     std::string sender;

@@ -14,9 +14,6 @@ constexpr const char* kNoTaskError = "org.vesperon.Timer.Error.NoTask";
 constexpr const char* kRefusedError = "org.vesperon.Timer.Error.Refused";
 constexpr const char* kFailedError = "org.vesperon.Timer.Error.Failed";
 
-// DO_NOT_QUEUE: a name another instance holds is not waited for.
-constexpr std::uint32_t kNameDoNotQueue = 4;
-
 dbus::TMessage ReplyOf(const dbus::TMessage& call, const platform::ControlReply& reply) {
     if (reply.code == platform::kControlDone) {
         return dbus::MethodReturn(call);
@@ -63,7 +60,7 @@ ControlBus::ControlBus(platform::IWindowSystem* loop, platform::IControlListener
                                                           : reply.ErrorMessage().c_str());
             }
         },
-        dbus::TWriter().String(kControlBusName).Uint32(kNameDoNotQueue));
+        dbus::TWriter().String(kControlBusName).Uint32(dbus::kNameDoNotQueue));
 }
 
 ControlBus::~ControlBus() {

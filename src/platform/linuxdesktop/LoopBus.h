@@ -31,8 +31,7 @@ struct TBusObject {
 };
 
 // The bus itself: names and their owners.
-inline constexpr TBusObject kBusDaemon{"org.freedesktop.DBus", "/org/freedesktop/DBus",
-                                       "org.freedesktop.DBus"};
+inline constexpr TBusObject kBusDaemon{dbus::kBusService, dbus::kBusPath, dbus::kBusService};
 
 // A connection to the system bus (DBUS_SYSTEM_BUS_ADDRESS, else the standard socket) or to the
 // user's session bus. A call's handler runs once: from the loop when the answer, the time-out

@@ -16,9 +16,6 @@ namespace {
 constexpr const char* kItemPath = "/StatusNotifierItem";
 constexpr const char* kItemInterface = "org.kde.StatusNotifierItem";
 constexpr const char* kWatcherPath = "/StatusNotifierWatcher";
-// DO_NOT_QUEUE, and the answer that the name is ours.
-constexpr std::uint32_t kNameDoNotQueue = 4;
-constexpr std::uint32_t kNamePrimaryOwner = 1;
 
 constexpr unsigned kLeftDown = 0x201;
 constexpr unsigned kLeftUp = 0x202;
@@ -101,9 +98,9 @@ bool StatusNotifierItem::Start() {
     bus->AddObject(kItemPath, Interface());
     dbus::TMessage request =
         dbus::MethodCall(kBusDaemon.service, kBusDaemon.path, kBusDaemon.interface, "RequestName");
-    request.SetBody(dbus::TWriter().String(name_).Uint32(kNameDoNotQueue));
+    request.SetBody(dbus::TWriter().String(name_).Uint32(dbus::kNameDoNotQueue));
     const dbus::TMessage taken = bus->Call(std::move(request), dbus::DefaultCallTimeoutUsec());
-    if (taken.type != dbus::TMessageType::MethodReturn || taken.Read().Uint32() != kNamePrimaryOwner) {
+    if (taken.type != dbus::TMessageType::MethodReturn || taken.Read().Uint32() != dbus::kNamePrimaryOwner) {
         return false;
     }
     // The watcher's answer changes nothing: a host that refuses the item simply shows nothing.
