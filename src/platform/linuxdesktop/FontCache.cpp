@@ -1,5 +1,7 @@
 #include "platform/linuxdesktop/FontCache.h"
 
+#include "platform/linuxdesktop/LinuxPaths.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cstdlib>
@@ -21,12 +23,6 @@ constexpr const char* kVariables[] = {"FONTCONFIG_FILE", "FONTCONFIG_PATH", "FON
 std::string Variable(const char* name) {
     const char* value = std::getenv(name);
     return value != nullptr ? value : "";
-}
-
-// An XDG base folder: the variable when it holds an absolute path, else the default under HOME.
-std::string BaseFolder(const char* variable, const char* underHome) {
-    const std::string value = Variable(variable);
-    return !value.empty() && value.front() == '/' ? value : Variable("HOME") + underHome;
 }
 
 // FNV-1a, 64 bits: enough to tell a cut or altered file from the one written.
@@ -317,7 +313,7 @@ FontConfigStamp CurrentConfigStamp(const std::vector<std::string>& read) {
         stamp.variables.emplace_back(name, Variable(name));
     }
     const std::string home = Variable("HOME");
-    const std::string userConfig = BaseFolder("XDG_CONFIG_HOME", "/.config") + "/fontconfig";
+    const std::string userConfig = XdgBaseFolder("XDG_CONFIG_HOME", "/.config") + "/fontconfig";
     // Places fontconfig reads when they exist: their coming into being changes the answers.
     std::set<std::string> paths{userConfig,
                                 userConfig + "/fonts.conf",
@@ -325,7 +321,7 @@ FontConfigStamp CurrentConfigStamp(const std::vector<std::string>& read) {
                                 home + "/.fonts.conf",
                                 home + "/.fonts.conf.d",
                                 home + "/.fonts",
-                                BaseFolder("XDG_DATA_HOME", "/.local/share") + "/fonts"};
+                                XdgBaseFolder("XDG_DATA_HOME", "/.local/share") + "/fonts"};
     paths.insert(read.begin(), read.end());
     for (const std::string& path : paths) {
         stamp.files.push_back(StampOf(path));

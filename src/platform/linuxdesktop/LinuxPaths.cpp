@@ -32,13 +32,9 @@ std::string HomeFolder() {
     return "/tmp";
 }
 
-// The program's folder in an XDG base folder: the variable's value when it is absolute, else
-// the default under the home folder.
+// The program's folder in an XDG base folder.
 std::string ProgramFolderIn(const char* variable, const char* underHome) {
-    std::string base = Environment(variable);
-    if (base.empty() || base.front() != '/') {
-        base = HomeFolder() + underHome;
-    }
+    std::string base = XdgBaseFolder(variable, underHome);
     if (base.back() != '/') {
         base += '/';
     }
@@ -46,6 +42,11 @@ std::string ProgramFolderIn(const char* variable, const char* underHome) {
 }
 
 } // namespace
+
+std::string XdgBaseFolder(const char* variable, const char* underHome) {
+    const std::string base = Environment(variable);
+    return !base.empty() && base.front() == '/' ? base : HomeFolder() + underHome;
+}
 
 std::string ProgramPathFromLink(const std::string& target) {
     constexpr std::string_view kReplacedMark = " (deleted)";

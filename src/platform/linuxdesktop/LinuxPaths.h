@@ -10,6 +10,10 @@ namespace platform::linuxdesktop {
 // the path the program was installed at is what a log-on entry has to run.
 std::string ProgramPathFromLink(const std::string& target);
 
+// An XDG base folder: the variable's value when it is absolute, else the default under the home
+// folder (underHome is "/.config", "/.cache", ...).
+std::string XdgBaseFolder(const char* variable, const char* underHome);
+
 class LinuxPaths : public platform::IPaths {
 public:
     // The running program, from /proc/self/exe.
